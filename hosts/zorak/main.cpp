@@ -1,0 +1,120 @@
+// The command-line host: runs a script file, a -c string, or standard input
+// through the library's public exports. Its exit status follows the script.
+#include "zorak.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+void printUsage() {
+    std::printf("Usage: zorak [FILE [ARGS...]] | -c SCRIPT [ARGS...] | --version | --help\n"
+                "\n"
+                "  FILE          run the script file; ARGS become argv(1), argv(2) ...\n"
+                "  -c SCRIPT     run the script text given on the command line\n"
+                "  (no FILE)     read the script from standard input\n"
+                "  --version     print the library's build stamp\n"
+                "  --help        show this text\n"
+                "\n"
+                "The exit status is the value given to exit, 1 after an error, else 0.\n");
+}
+
+bool readStream(FILE* stream, std::string* text) {
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, stream)) > 0) text->append(chunk, n);
+    return !std::ferror(stream);
+}
+
+bool readFile(const char* path, std::string* text) {
+    FILE* file = std::fopen(path, "rb");
+    if (!file) return false;
+    bool ok = readStream(file, text);
+    std::fclose(file);
+    return ok;
+}
+
+// Hands the host's arguments to the library so that argv and argc describe them.
+void initialiseWithArguments(const std::vector<std::string>& args) {
+#if defined(_WIN32)
+    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(args.size()));
+    for (LONG i = 0; array && i < static_cast<LONG>(args.size()); i++) {
+        BSTR item = SysAllocStringByteLen(args[i].c_str(), static_cast<UINT>(args[i].size()));
+        SafeArrayPutElement(array, &i, item);
+        SysFreeString(item);
+    }
+    zorak_init(&array);
+    if (array) SafeArrayDestroy(array);
+#else
+    std::vector<BSTR> items;
+    for (const std::string& arg : args)
+        items.push_back(SysAllocStringByteLen(arg.c_str(), static_cast<unsigned>(arg.size())));
+    SAFEARRAY array{};
+    array.cDims = 1;
+    array.cbElements = sizeof(BSTR);
+    array.pvData = items.data();
+    array.rgsabound[0].cElements = static_cast<uint32_t>(items.size());
+    SAFEARRAY* pointer = &array;
+    zorak_init(&pointer);
+    for (BSTR item : items) SysFreeString(item);
+#endif
+}
+
+int exitStatus(int code, BSTR result) {
+    switch (code) {
+    case 0: // ok
+    case 2: // return
+        return 0;
+    case 5: // exit: the value given to exit
+        return result ? std::atoi(result) : 0;
+    default:
+        return 1;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args{argv[0]};
+    std::string script;
+    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+        printUsage();
+        return 0;
+    }
+    if (argc > 1 && !std::strcmp(argv[1], "--version")) {
+        BSTR stamp = zorak_ver();
+        std::printf("zorak %s\n", stamp ? stamp : "");
+        SysFreeString(stamp);
+        return 0;
+    }
+    if (argc > 1 && !std::strcmp(argv[1], "-c")) {
+        if (argc < 3) {
+            std::fprintf(stderr, "zorak: -c needs a script\n");
+            return 2;
+        }
+        script = argv[2];
+        args.push_back("-c");
+        for (int i = 3; i < argc; i++) args.push_back(argv[i]);
+    } else if (argc > 1 && std::strcmp(argv[1], "-") != 0) {
+        if (!readFile(argv[1], &script)) {
+            std::fprintf(stderr, "zorak: cannot read '%s'\n", argv[1]);
+            return 2;
+        }
+        for (int i = 1; i < argc; i++) args.push_back(argv[i]);
+    } else {
+        readStream(stdin, &script);
+        args.push_back("-");
+        for (int i = 2; i < argc; i++) args.push_back(argv[i]);
+    }
+    initialiseWithArguments(args);
+    int code = 1;
+    BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);
+    int status = script.empty() ? 0 : exitStatus(code, result);
+    SysFreeString(result);
+    zorak_exit();
+    std::fflush(stdout);
+    return status;
+}

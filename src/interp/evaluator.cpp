@@ -1,0 +1,499 @@
+#include "interp/evaluator.h"
+
+#include "commands/list_core.h"
+#include "console/console.h"
+#include "interp/debugger.h"
+#include "interp/errors.h"
+#include "interp/parser.h"
+#include "interp/registry.h"
+#include "platform/platform.h"
+#include "shell/settings.h"
+#include "util/heap_text.h"
+#include "util/number_text.h"
+#include "util/stack.h"
+#include "vars/arrays.h"
+#include "vars/variables.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace {
+
+// Stack that must stay free below an evaluation for the handlers it calls.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kStackReserve = 512 * 1024;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr size_t kStackReserve = 512 * 1024;
+#else
+constexpr size_t kStackReserve = 96 * 1024;
+#endif
+#else
+constexpr size_t kStackReserve = 96 * 1024;
+#endif
+
+// Stack left when the outermost evaluation began; deep nesting may use all
+// but a share of it.
+size_t stackAtEntry = 0;
+bool faultReported = false;
+
+int frameLevel(Interpreter* interp) { return interp->callframe ? interp->callframe->level : 0; }
+
+// The up to 30 characters before a token, never before the start of the text.
+const char* contextBefore(const Parser& p, const char* at) {
+    if (!at) return p.text;
+    return at - p.text > 30 ? at - 30 : p.text;
+}
+
+class DepthGuard {
+  public:
+    explicit DepthGuard(int* depth) : depth_(depth) { ++*depth_; }
+    ~DepthGuard() { --*depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+  private:
+    int* depth_;
+};
+
+// Restores the current frame, and the frame's record of the command it is
+// executing, when a dispatch ends however it ends.
+class FrameRestore {
+  public:
+    explicit FrameRestore(Interpreter* interp) : interp_(interp), saved_(interp->callframe) {}
+    ~FrameRestore() { interp_->callframe = saved_; }
+    FrameRestore(const FrameRestore&) = delete;
+    FrameRestore& operator=(const FrameRestore&) = delete;
+
+  private:
+    Interpreter* interp_;
+    CallFrame* saved_;
+};
+
+class Evaluation {
+  public:
+    Evaluation(Interpreter* interp, const char* script, int16_t substituteOnly,
+               int16_t noVariables)
+        : interp_(interp), substituteOnly_(substituteOnly), noVariables_(noVariables) {
+        zorakParserInit(&parser_, script, static_cast<int>(std::strlen(script)));
+    }
+    int run();
+
+  private:
+    int substituteVariable(std::string_view name, char** out);
+    int substituteCommand(std::string_view text, char** out);
+    void reportMissingVariable(const char* name, long site);
+    int dereference(std::string_view braced, char** out);
+    int resolveSubscript(const char* arrayName, char** out);
+    int runCommand();
+    int dispatchFound(Command* cmd);
+    int dispatchMissing();
+    void expandList(char* text);
+    void appendWord(char* owned);
+
+    Interpreter* interp_;
+    Parser parser_;
+    ScopedVector words_;
+    int16_t substituteOnly_;
+    int16_t noVariables_;
+    bool expand_ = false;
+    int code_ = OK;
+};
+
+void Evaluation::appendWord(char* owned) { zorakVectorAppendOwned(&words_.get(), owned); }
+
+void Evaluation::expandList(char* text) {
+    HeapText owned(text);
+    zorakSetResult(interp_, text, 0);
+    interp_->subst_code = 0;
+    ScopedVector elements;
+    zorakSplitList(text, &elements.get());
+    for (int i = 0; i < elements->count; i++) {
+        const char* element = elements->items[i];
+        if (!*element) {
+            appendWord(zorakStrDup("{}"));
+        } else if (*element == '$' || *element == '[') {
+            // Braces keep a later evaluation of the word from substituting it again.
+            char* wrapped = zorakStrDup("{");
+            zorakStrAppend(&wrapped, element);
+            zorakStrAppendChar(&wrapped, '}');
+            appendWord(wrapped);
+        } else {
+            appendWord(zorakStrDup(element));
+        }
+    }
+}
+
+void Evaluation::reportMissingVariable(const char* name, long site) {
+    bool suspicious = zorakEval.suspicious_expand_line != 0;
+    bool printed = zorakReportError(interp_, "(%li) eval: No variable '%s' at level %i near term:\n'",
+                                    suspicious ? 15439L : site, name, frameLevel(interp_));
+    if (printed && !zorakLibrary.cgi_mode) {
+        std::string before;
+        const char* tokenAt = parser_.token_start;
+        for (const char* c = contextBefore(parser_, tokenAt); c < tokenAt; c++) {
+            bool space = *c == ' ' || *c == '\t' || *c == '\n' || *c == '\r';
+            if (space && !before.empty() && before.back() == ' ') continue;
+            before += space ? ' ' : *c;
+        }
+        std::string from;
+        for (const char* c = tokenAt; *c && from.size() < 31; c++) {
+            if (*c == ' ' || *c == '\t' || *c == '"') break;
+            from += *c;
+        }
+        Writes(before.c_str());
+        {
+            SavedColours colours;
+            set_text_attribute(224);
+            Writes(from.c_str());
+        }
+        Writes("'\n");
+        if (suspicious) Writes("Check for problematic {*} operator");
+    }
+    zorakSetResult(interp_, "", 0);
+}
+
+int Evaluation::resolveSubscript(const char* arrayName, char** out) {
+    std::string_view raw = parser_.subscript();
+    if (raw.empty()) {
+        zorakReportError(interp_, "eval_resolve: Unknown error parsing array\n");
+        return 1;
+    }
+    size_t start = raw.find_first_not_of(" \t");
+    size_t end = raw.find_last_not_of(" \t");
+    std::string key = start == std::string_view::npos ? "" : std::string(raw.substr(start, end - start + 1));
+    for (size_t pos; (pos = key.find("\\ ")) != std::string::npos;) key.replace(pos, 2, " ");
+    if (kuvetEval(interp_, key.c_str(), 1, 0) != OK || !interp_->result || !*interp_->result) {
+        zorakReportError(interp_, "eval: Error parsing array subscript '%s'\n", key.c_str());
+        return 1;
+    }
+    HeapText resolved(zorakStrDup(interp_->result));
+    const char* value = zorakArrayGetElement(interp_, arrayName, resolved.get());
+    if (!value) {
+        zorakReportError(interp_, "eval: No array item '%s(%s)' in current scope\n", arrayName,
+                         resolved.get());
+        return 1;
+    }
+    *out = zorakStrDup(value);
+    return 0;
+}
+
+// Reads the variable a name refers to, the way a plain reference does.
+const char* plainValue(Interpreter* interp, const char* name, bool* found) {
+    Var* var = name[0] == ':' && name[1] == ':' ? zorakGetVar(interp, name + 2, kScopeGlobal)
+                                                : zorakGetVar(interp, name, kScopeCurrent);
+    *found = var != nullptr;
+    if (!var || !var->value) return "";
+    // A struct member's value is an address; it is read only by the struct
+    // layer, never dereferenced here.
+    if (var->type == VT_FIELD) return "";
+    return var->value;
+}
+
+// $$name, ${braced} and their combinations: the inner reference names the
+// variable to read, once for every extra "$".
+int Evaluation::dereference(std::string_view token, char** out) {
+    size_t extra = 0;
+    while (extra < token.size() && token[extra] == '$') extra++;
+    std::string name(token.substr(extra));
+    if (!name.empty() && name.front() == '{') {
+        size_t close = name.rfind('}');
+        name = name.substr(1, close == std::string::npos || close == 0 ? std::string::npos : close - 1);
+        if (name.find('$') != std::string::npos || name.find('[') != std::string::npos) {
+            int code = kuvetEval(interp_, name.c_str(), 1, 0);
+            if (code != OK) return code;
+            name = interp_->result ? interp_->result : "";
+        }
+    }
+    bool found = false;
+    std::string value = plainValue(interp_, name.c_str(), &found);
+    for (size_t i = 0; found && i < extra; i++) {
+        for (size_t pos; (pos = value.find("\\ ")) != std::string::npos;) value.replace(pos, 2, " ");
+        std::string next = plainValue(interp_, value.c_str(), &found);
+        value = next;
+    }
+    if (!found) {
+        std::string shown(token);
+        zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n",
+                         15187L, shown.c_str(), frameLevel(interp_));
+        return ERROR;
+    }
+    *out = zorakStrDup(value);
+    return OK;
+}
+
+int Evaluation::substituteVariable(std::string_view token, char** out) {
+    std::string name(token);
+    bool subscripted = parser_.has_subscript && parser_.subscript_start &&
+                       parser_.subscript_length > 0;
+    if (!name.empty() && (name[0] == '$' || name[0] == '{')) {
+        if (!subscripted) return dereference(token, out);
+        size_t extra = name.find_first_not_of('$');
+        std::string arrayName = name.substr(extra == std::string::npos ? name.size() : extra);
+        HeapText element;
+        if (resolveSubscript(arrayName.c_str(), element.out())) {
+            zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n",
+                             15141L, name.c_str(), frameLevel(interp_));
+            return ERROR;
+        }
+        std::string value = element.get();
+        for (size_t i = 0; i < extra; i++) {
+            bool found = false;
+            std::string next = plainValue(interp_, value.c_str(), &found);
+            if (!found) {
+                reportMissingVariable(value.c_str(), 15099);
+                return ERROR;
+            }
+            value = next;
+        }
+        *out = zorakStrDup(value);
+        return OK;
+    }
+    if (noVariables_) {
+        *out = zorakStrDup("$");
+        zorakStrAppend(out, name.c_str());
+        return OK;
+    }
+    if (subscripted) {
+        if (resolveSubscript(name.c_str(), out)) {
+            zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n",
+                             15373L, name.c_str(), frameLevel(interp_));
+            zorakSetResult(interp_, "", 0);
+            return ERROR;
+        }
+        return OK;
+    }
+    bool found = false;
+    const char* value = plainValue(interp_, name.c_str(), &found);
+    if (!found) {
+        reportMissingVariable(name.c_str(), 15488);
+        return ERROR;
+    }
+    *out = zorakStrDup(value);
+    return OK;
+}
+
+int Evaluation::substituteCommand(std::string_view text, char** out) {
+    HeapText script(zorakStrDup(text));
+    if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+        // A bracketed number is its own value: [123] runs no command.
+        zorakSetResult(interp_, script.get(), 0);
+        *out = script.release();
+        return OK;
+    }
+    int code = kuvetEval(interp_, script.get(), 0, 0);
+    if (code != OK && code != RETURN && code != BREAK) return code;
+    interp_->subst_code = code;
+    *out = zorakStrDup(interp_->result ? interp_->result : "");
+    return OK;
+}
+
+int Evaluation::run() {
+    for (;;) {
+        int previous = parser_.token_type;
+        if (zorakGetToken(&parser_)) {
+            char context[256];
+            std::snprintf(context, sizeof context, "eval: Parse error near term:\n'%-.30s'...",
+                          contextBefore(parser_, parser_.token_start));
+            zorakSetErrorCode(interp_, 1, context);
+            return ERROR;
+        }
+        int kind = parser_.token_type;
+        if (kind == PT_EXPAND && !(parser_.remaining > 0 && *parser_.pos == '"')) {
+            expand_ = true;
+            parser_.token_type = PT_SEP;
+            continue;
+        }
+        if (kind == PT_EOF) return code_;
+        if (kind == PT_SEP) continue;
+        if (kind == PT_EOL) {
+            int code = runCommand();
+            zorakVectorClear(&words_.get());
+            if (code >= 0) return code;
+            continue;
+        }
+        HeapText text;
+        if (kind == PT_VAR) {
+            int code = substituteVariable(parser_.token(), text.out());
+            if (code != OK) return code;
+        } else if (kind == PT_CMD) {
+            int code = substituteCommand(parser_.token(), text.out());
+            if (code != OK) return code;
+        } else {
+            text.reset(zorakStrDup(parser_.token()));
+        }
+        if (previous == PT_SEP || previous == PT_EOL || words_->count == 0) {
+            if (kind == PT_ESC) expand_ = false;
+            if (expand_) {
+                expand_ = false;
+                expandList(text.release());
+            } else {
+                appendWord(text.release());
+            }
+        } else {
+            zorakStrAppend(&words_->items[words_->count - 1], text.get());
+        }
+    }
+}
+
+// Runs the assembled command. Returns -1 to go on with the next command, or
+// the code that ends this evaluation.
+int Evaluation::runCommand() {
+    if (words_->count == 0) return -1;
+    if (substituteOnly_) {
+        for (int i = 1; i < words_->count; i++) zorakUnescape(words_->items[i]);
+        HeapText joined(zorakJoinWords(nullptr, words_->count, words_->items));
+        zorakSetResult(interp_, joined.get() ? joined.get() : "", 0);
+        return code_;
+    }
+    FrameRestore restore(interp_);
+    const char* name = words_->items[0];
+    if (name[0] == ':' && name[1] == ':') {
+        interp_->callframe = frame_at_level(interp_, 0);
+        name += 2;
+    }
+    char first = name[0];
+    if ((first >= '0' && first <= '9') || first == '.' || first == '+' || first == '-') {
+        if (zorakIsDecimalNumber(name)) {
+            // A leading number is its own result, so "42" runs no command.
+            zorakSetResult(interp_, words_->items[0], 0);
+            code_ = OK;
+            return -1;
+        }
+    }
+    Command* cmd = zorakGetCommand(interp_, name);
+    return cmd ? dispatchFound(cmd) : dispatchMissing();
+}
+
+// Calls a handler with the fault guard that keeps C++ exceptions inside.
+int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** argv, void* data) {
+    CallFrame* frame = interp->callframe;
+    int savedArgc = frame ? frame->argc : 0;
+    char** savedArgv = frame ? frame->argv : nullptr;
+    if (frame) {
+        frame->argc = argc;
+        frame->argv = argv;
+    }
+    int code;
+    {
+        DepthGuard depth(&zorakEval.command_depth);
+        try {
+            code = handler(interp, argc, argv, data);
+        } catch (const std::bad_alloc&) {
+            if (!faultReported) {
+                console_printf("Exception in kuvetEval after line %li (WinError:%li)\r\n",
+                               zorakEval.checkpoint, 0L);
+                faultReported = true;
+            }
+            zorakSetErrorCode(interp, 5, nullptr);
+            code = ERROR;
+        }
+    }
+    // The words belong to this dispatch; the frame must not keep them.
+    if (frame) {
+        frame->argc = savedArgc;
+        frame->argv = savedArgv;
+    }
+    return code;
+}
+
+int Evaluation::dispatchFound(Command* cmd) {
+    CommandHandler handler = cmd->handler;
+    void* data = cmd->private_data;
+    bool isProc = cmd->is_proc != 0;
+    int argc = words_->count;
+    char** argv = words_->items;
+    bool traced = zorakDebugIsTraced(interp_, argv[0]);
+    uint32_t counter = interp_->command_counter;
+    if (traced) zorakDebugTraceExec(interp_, argc, argv);
+    interp_->command_counter++;
+    bool pushed = false;
+    if (zorakSettings.stacktrace) pushed = zorakDebugPushCallTrace(argc, argv);
+    if (zorakSettings.step_mode) {
+        if (zorakDebugStepPrompt(interp_, argv[0]) == STOP) {
+            if (pushed) zorakStackPop(zorakEval.call_trace, nullptr);
+            return STOP;
+        }
+    }
+    if (std::strcmp(argv[0], "set") != 0) interp_->result_kind = 0;
+    int code = handler ? callHandler(interp_, handler, argc, argv, data) : ERROR;
+    if (pushed) zorakStackPop(zorakEval.call_trace, nullptr);
+    if (traced) zorakDebugTraceReturn(interp_, counter, argv[0]);
+    if (code == OK) return -1;
+    if (code == RETURN) {
+        if (isProc) {
+            if (frameLevel(interp_) < 1) code = OK;
+            code_ = code;
+            return -1;
+        }
+        if (zorakEval.command_depth == 0) code = OK;
+        return code;
+    }
+    return code;
+}
+
+int Evaluation::dispatchMissing() {
+    Command* exec = zorakSettings.autoexec ? zorakGetCommand(interp_, "exec") : nullptr;
+    if (exec) {
+        interp_->command_counter++;
+        int code = callHandler(interp_, exec->handler, words_->count, words_->items,
+                               exec->private_data);
+        return code == OK ? -1 : code;
+    }
+    Command* unknown = zorakGetCommand(interp_, "unknown");
+    int code;
+    if (unknown) {
+        zorakVectorInsert(&words_.get(), 0, "unknown");
+        interp_->command_counter++;
+        code = callHandler(interp_, unknown->handler, words_->count, words_->items,
+                           unknown->private_data);
+    } else {
+        zorakReportError(interp_,
+                         zorakSettings.autoexec
+                             ? "eval: Command or proc '%.50s' was not found\n"
+                             : "eval: Command or proc '%.50s' was not found (autoexec is OFF)\n",
+                         words_->items[0]);
+        code = ERROR;
+    }
+    if (code == OK) return -1;
+    if (code == RETURN && frameLevel(interp_) < 1) return -1;
+    return code;
+}
+
+} // namespace
+
+int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
+              int16_t no_variables) {
+    if (!interp) {
+        console_printf("Assertion failed: i != NULL\n");
+        return ERROR;
+    }
+    if (!script || !*script) return OK;
+    zorakSetResult(interp, "", 0);
+    DepthGuard depth(&zorakEval.eval_depth);
+    size_t remaining = platformStackRemaining();
+    if (zorakEval.eval_depth == 1) {
+        stackAtEntry = remaining;
+        faultReported = false;
+    }
+    size_t reserve = stackAtEntry / 4 < kStackReserve ? stackAtEntry / 4 : kStackReserve;
+    if (zorakEval.eval_depth > kMaxEvalDepth || remaining < reserve) {
+        zorakReportError(interp, "eval: Script nested too deeply (%i levels)\n",
+                         zorakEval.eval_depth);
+        return ERROR;
+    }
+    Evaluation evaluation(interp, script, substitute_only, no_variables);
+    try {
+        return evaluation.run();
+    } catch (...) {
+        if (!faultReported) {
+            OpenConsole(0);
+            console_printf("Exception in kuvetEval after line %li (WinError:%li)\r\n",
+                           zorakEval.checkpoint, 0L);
+            faultReported = true;
+        }
+        throw;
+    }
+}

@@ -1,0 +1,270 @@
+// The embedding exports. No C++ exception leaves them: each reports what it
+// caught and returns its failure value.
+#include "console/console.h"
+#include "interp/errors.h"
+#include "interp/evaluator.h"
+#include "interp/registry.h"
+#include "platform/platform.h"
+#include "preproc/preprocess.h"
+#include "shell/settings.h"
+#include "util/heap_text.h"
+#include "vars/variables.h"
+#include "zorak.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr const char* kScriptName = "internal.tcl";
+
+BSTR emptyBstr() { return SysAllocStringByteLen("", 0); }
+
+BSTR bstrOf(const char* text) {
+    if (!text) return emptyBstr();
+    return SysAllocStringByteLen(text, static_cast<unsigned int>(std::strlen(text)));
+}
+
+void reportFault(const char* place, const std::exception* e) {
+    zorakReportException(place, e ? e->what() : nullptr);
+}
+
+void setScriptName(Interpreter* interp) {
+    zorakLibrary.script_name = kScriptName;
+    set_var(interp, "::_scriptname", kScriptName);
+}
+
+int initialise(SAFEARRAY** args);
+
+bool ensureInitialised() {
+    if (!zorakLibrary.initialised) initialise(nullptr);
+    return zorakLibrary.initialised != 0;
+}
+
+// The strings of a one-dimensional SAFEARRAY of BSTRs, skipping null and
+// empty ones.
+void collectArguments(SAFEARRAY** args, StringVector* out) {
+    SAFEARRAY* array = args ? *args : nullptr;
+    if (!array || array->cDims != 1 || !array->pvData) return;
+    BSTR* items = static_cast<BSTR*>(array->pvData);
+    for (uint32_t i = 0; i < array->rgsabound[0].cElements; i++) {
+        BSTR item = items[i];
+        if (!item) continue;
+        unsigned int length = SysStringByteLen(item);
+        if (length == 0) continue;
+        zorakVectorAppend(out, std::string_view(item, length));
+    }
+}
+
+int initialise(SAFEARRAY** args) {
+    if (zorakLibrary.initialised) return 0;
+    OpenConsole(0);
+    std::string ignored;
+    zorakLibrary.cgi_mode = platformGetEnv("HTTP_HOST", &ignored) ? 1 : 0;
+    Interpreter* interp = zorakCreateInterp();
+    std::srand(static_cast<unsigned>(platformClockSeed()));
+    zorakRegisterCommands(interp);
+    setScriptName(interp);
+    zorakSetGlobal(interp, "errorInfo", "");
+    zorakSetGlobal(interp, "errorMsg", "");
+    zorakSetGlobal(interp, "errorLine", "0");
+    zorakSetGlobal(interp, "errorCode", "0");
+    if (zorakLibrary.cgi_mode) {
+        Command* undef = zorakGetCommand(interp, "undef");
+        char undefWord[] = "undef", cli[] = "cli", quiet[] = "-nocomplain";
+        char* words[4] = {undefWord, cli, quiet, nullptr};
+        if (undef) undef->handler(interp, 3, words, undef->private_data);
+    }
+    if (!args) {
+        zorakSetStandardVars(interp, 0, nullptr);
+    } else {
+        ScopedVector vector;
+        collectArguments(args, &vector.get());
+        zorakSetStandardVars(interp, vector->count, vector->items);
+    }
+    zorakLibrary.initialised = 1;
+    return 0;
+}
+
+bool readWholeFile(const char* path, std::string* contents, bool* complete) {
+    return platformReadFile(path, contents, complete);
+}
+
+int runAutoexec(int* status) {
+    if (status) *status = 0;
+    if (!ensureInitialised()) return 1;
+    std::string exe;
+    if (platformExecutablePath(&exe)) {
+        size_t slash = exe.find_last_of("/\\");
+        zorakLibrary.app_path = slash == std::string::npos ? "" : exe.substr(0, slash + 1);
+    }
+    std::string file = zorakLibrary.app_path + "autoexec.tcl";
+    if (!platformFileExists(file.c_str())) {
+        if (status) *status = 2;
+        return 0;
+    }
+    zorakStrFree(&zorakLibrary.script_buffer);
+    std::string contents;
+    bool complete = false;
+    if (!readWholeFile(file.c_str(), &contents, &complete) || !complete) {
+        if (status) *status = 1;
+        zorakReportError(&zorakLibrary.interp, "Zorak: Error reading \"%s\"\n", file.c_str());
+        return 1;
+    }
+    zorakLibrary.script_buffer = zorakStrDup(contents);
+    if (zorakSettings.preprocessor && preprocess(&zorakLibrary.script_buffer, 1, 0, 0) < 1 &&
+        *zorakLibrary.script_buffer) {
+        if (status) *status = 3;
+        zorakReportError(&zorakLibrary.interp, "Zorak: Preprocessor error\n");
+        zorakStrFree(&zorakLibrary.script_buffer);
+        return 1;
+    }
+    int code = 0;
+    if (*zorakLibrary.script_buffer) {
+        // The buffer is released before its evaluation can replace it.
+        HeapText script(zorakLibrary.script_buffer);
+        zorakLibrary.script_buffer = nullptr;
+        code = kuvetEval(&zorakLibrary.interp, script.get(), 0, 0);
+    }
+    zorakStrFree(&zorakLibrary.script_buffer);
+    return code;
+}
+
+} // namespace
+
+extern "C" {
+
+ZORAK_API BSTR ZORAK_CALL zorak_ver(void) {
+    try {
+        return bstrOf(zorakBuildStamp());
+    } catch (const std::exception& e) {
+        reportFault("zorak_ver", &e);
+        return nullptr;
+    }
+}
+
+ZORAK_API int ZORAK_CALL zorak_init(SAFEARRAY** args) {
+    try {
+        return initialise(args);
+    } catch (const std::exception& e) {
+        reportFault("zorak_init", &e);
+        return 0;
+    }
+}
+
+ZORAK_API int ZORAK_CALL zorak_run_autoexec(int* status) {
+    try {
+        return runAutoexec(status);
+    } catch (const std::exception& e) {
+        reportFault("zorak_run_autoexec", &e);
+        return 1;
+    }
+}
+
+ZORAK_API intptr_t ZORAK_CALL zorak_set_app_path(const char* path) {
+    if (!path || !*path) return 1;
+    try {
+        std::string value = path;
+        size_t n = value.size();
+        bool ends = value.back() == '\\' || value.back() == '/' || (n == 2 && value[1] == ':');
+        if (!ends) value += platformPathSeparator();
+        zorakLibrary.app_path = value;
+        return reinterpret_cast<intptr_t>(zorakLibrary.app_path.c_str());
+    } catch (const std::exception& e) {
+        reportFault("zorak_set_app_path", &e);
+        return 1;
+    }
+}
+
+ZORAK_API char* ZORAK_CALL zorak_get_script(void) { return zorakLibrary.script_buffer; }
+
+ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) {
+    try {
+        if (!ensureInitialised()) return emptyBstr();
+        if (!path || !*path) {
+            if (!zorakLibrary.script_buffer || !*zorakLibrary.script_buffer) return emptyBstr();
+            zorakLibrary.last_code = 0;
+            return bstrOf(zorakLibrary.script_buffer);
+        }
+        zorakStrFree(&zorakLibrary.script_buffer);
+        std::string contents;
+        bool complete = false;
+        if (!readWholeFile(path, &contents, &complete) || contents.empty()) return emptyBstr();
+        zorakLibrary.script_buffer = zorakStrDup(contents);
+        zorakLibrary.last_code = 0;
+        return bstrOf(zorakLibrary.script_buffer);
+    } catch (const std::exception& e) {
+        reportFault("zorak_load_script", &e);
+        return emptyBstr();
+    }
+}
+
+ZORAK_API int ZORAK_CALL zorak_eval(int argc, char** argv, void* private_data, int run_autoexec) {
+    try {
+        if (!ensureInitialised()) return 1;
+        Interpreter* interp = &zorakLibrary.interp;
+        setScriptName(interp);
+        if (run_autoexec) runAutoexec(nullptr);
+        int code = 1;
+        if (argc > 0 && argv) code = zorakCommandEval(interp, argc, argv, private_data);
+        zorakLibrary.last_code = code;
+        return code;
+    } catch (const std::exception& e) {
+        reportFault("zorak_eval", &e);
+        zorakLibrary.last_code = 1;
+        return 1;
+    }
+}
+
+ZORAK_API BSTR ZORAK_CALL zorak_command(const char* script, int breakpoints, int stack_trace,
+                                        int run_autoexec, int* code) {
+    zorakLibrary.last_code = 1;
+    if (code) *code = 1;
+    try {
+        if (!OpenConsole(0)) return nullptr;
+        if (!ensureInitialised()) return emptyBstr();
+        Interpreter* interp = &zorakLibrary.interp;
+        setScriptName(interp);
+        if (run_autoexec) runAutoexec(nullptr);
+        if (stack_trace) zorakSettings.stacktrace = 1;
+        if (breakpoints) {
+            zorakSettings.breakpoint = 1;
+            zorakSettings.stacktrace = 1;
+        }
+        if (!script || !*script) return emptyBstr();
+        HeapText copy(zorakStrDup(script));
+        if (zorakSettings.preprocessor) {
+            if (preprocess(copy.out(), 1, 0, 0) < 1) return emptyBstr();
+            copy.reset(zorakConvertNumericLiterals(copy.get()));
+        }
+        int result = kuvetEval(interp, copy.get(), 0, 0);
+        copy.reset();
+        if (code) *code = result;
+        zorakLibrary.last_code = result;
+        platformFlushOut();
+        return bstrOf(interp->result);
+    } catch (const std::exception& e) {
+        reportFault("zorak_command", &e);
+        return emptyBstr();
+    }
+}
+
+ZORAK_API int ZORAK_CALL zorak_exit(void) {
+    try {
+        if (zorakLibrary.initialised && zorakLibrary.last_code != 1)
+            zorakLibrary.last_code = zorakRunAtExit(&zorakLibrary.interp);
+        reset_attribute();
+        if (zorakLibrary.initialised) zorakReleaseInterp(&zorakLibrary.interp);
+        zorakLibrary.initialised = 0;
+        platformFlushOut();
+        return 0;
+    } catch (const std::exception& e) {
+        reportFault("zorak_exit", &e);
+        zorakLibrary.initialised = 0;
+        return 0;
+    }
+}
+}

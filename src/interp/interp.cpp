@@ -1,0 +1,218 @@
+// The interpreter record's lifecycle: creation, the built-in commands, the
+// standard variables, and release.
+#include "interp/interp.h"
+
+#include "console/console.h"
+#include "interp/debugger.h"
+#include "interp/errors.h"
+#include "interp/evaluator.h"
+#include "interp/registry.h"
+#include "platform/platform.h"
+#include "shell/settings.h"
+#include "util/escape.h"
+#include "util/heap_text.h"
+#include "util/stack.h"
+#include "vars/variables.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+LibraryState zorakLibrary;
+EvalState zorakEval;
+Interpreter* _pglobal_interp = nullptr;
+
+void zorakSetResult(Interpreter* interp, const char* text, int length) {
+    char* copy = nullptr;
+    if (text) copy = length < 1 ? zorakStrDup(text) : zorakStrDup(std::string_view(text, length));
+    std::free(interp->result);
+    interp->result = copy;
+    interp->result_length = 0;
+    if (text) interp->result_length = length < 1 ? static_cast<int32_t>(std::strlen(text)) : length;
+}
+
+Interpreter* zorakCreateInterp() {
+    Interpreter* interp = &zorakLibrary.interp;
+    *interp = Interpreter{};
+    interp->callframe = static_cast<CallFrame*>(std::calloc(1, sizeof(CallFrame)));
+    interp->result = static_cast<char*>(std::calloc(1, 1));
+    if (!zorakEval.call_trace) zorakEval.call_trace = zorakStackCreate(100, 1);
+    _pglobal_interp = interp;
+    return interp;
+}
+
+void zorakRegisterCommands(Interpreter* interp) {
+    zorakRegisterEvalCommands(interp);
+    zorakRegisterDebugCommands(interp);
+    zorakRegisterRegistryCommands(interp);
+    zorakRegisterVariableCommands(interp);
+    zorakRegisterOutputCommands(interp);
+    zorakRegisterOptionCommands(interp);
+}
+
+namespace {
+
+const char* const kStandardVars[] = {
+    "argc",   "argv",         "argv0",   "env",      "eof",      "exe_name",      "false",
+    "NAN",    "pi",           "qbf",     "autoexec_ran", "tcl_cli", "tcl_cgi",    "tcl_date",
+    "tcl_precision", "tcl_threaded", "tcl_config", "tcl_version", "true", "win64",
+    "errorCode", "errorInfo", "errorLine", "errorMsg"};
+
+void defineEscaped(Interpreter* interp, const char* name, const std::string& value) {
+    HeapText escaped(zorakEscapeScriptText(value));
+    define_const(interp, name, escaped.get() ? escaped.get() : "", 0, 1);
+}
+
+// The build date as "yyyy/Mmm/dd@hh:mm:ss".
+std::string buildDate() {
+    std::string stamp = zorakBuildStamp(); // "Mmm dd yyyy@hh:mm:ss"
+    std::string day = stamp.substr(4, 2);
+    if (day[0] == ' ') day[0] = '0';
+    return stamp.substr(7, 4) + "/" + stamp.substr(0, 3) + "/" + day + "@" + stamp.substr(12);
+}
+
+} // namespace
+
+void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
+    std::string exe;
+    if (platformExecutablePath(&exe)) defineEscaped(interp, "exe_name", exe);
+    define_const(interp, "argv0", argc >= 2 ? argv[1] : "", 0, 1);
+    char count[16];
+    std::snprintf(count, sizeof count, "%d", argc >= 2 ? argc - 1 : 0);
+    define_const(interp, "argc", count, 0, 1);
+    define_const(interp, "tcl_precision", "2", 0, 1);
+    define_const(interp, "tcl_version", "1.26", 0, 1);
+    if (!zorakSettings.config_path.empty())
+        defineEscaped(interp, "tcl_config", zorakSettings.config_path);
+    define_const(interp, "tcl_threaded", "0", 0, 1);
+    define_const(interp, "tcl_cli", "0", 0, 1);
+    define_const(interp, "tcl_date", buildDate().c_str(), 0, 1);
+    define_const(interp, "win64", "False", 0, 1);
+    define_const(interp, "NAN", "-1.#IND00000000000", 0, 1);
+    define_const(interp, "pi", "3.14159265358979323", 0, 1);
+    define_const(interp, "qbf", "The quick brown fox jumps over the lazy dog", 0, 1);
+    define_const(interp, "eof", "-1", 0, 1);
+    define_const(interp, "true", "1", 0, 1);
+    define_const(interp, "false", "0", 0, 1);
+    set_var(interp, "autoexec_ran", "0");
+    set_var(interp, "tcl_cgi", "0");
+}
+
+int zorakRunAtExit(Interpreter* interp) {
+    Command* cmd = zorakGetCommand(interp, "at_exit");
+    if (!cmd) return 1;
+    char* words[2] = {zorakStrDup("at_exit"), nullptr};
+    int code;
+    try {
+        code = cmd->handler(interp, 1, words, cmd->private_data);
+    } catch (...) {
+        zorakReportException("at_exit", nullptr);
+        code = 1;
+    }
+    std::free(words[0]);
+    return code;
+}
+
+int zorakReleaseInterp(Interpreter* interp) {
+    if (!interp->callframe) {
+        *interp = Interpreter{};
+        return 0;
+    }
+    // Frames left by an evaluation that never returned belong to procedures.
+    while (interp->callframe->parent) {
+        CallFrame* frame = interp->callframe;
+        interp->callframe = frame->parent;
+        zorakFreeFrameVars(frame);
+        std::free(frame->proc_name);
+        std::free(frame);
+    }
+    for (const char* name : kStandardVars) {
+        std::string global = std::string("::") + name;
+        zorakRemoveVar(interp, global.c_str());
+    }
+    zorakReleaseCommands(interp);
+    zorakStrFree(&interp->result);
+    zorakStrFree(&interp->trace_text);
+    zorakFreeVector(&interp->trace_commands, interp->trace_command_count);
+    zorakFreeVector(&interp->watches, interp->watch_count);
+    interp->trace_commands_on = 0;
+    zorakFreeFrameVars(interp->callframe);
+    std::free(interp->callframe->proc_name);
+    std::free(interp->callframe);
+    *interp = Interpreter{};
+    if (_pglobal_interp == interp) _pglobal_interp = nullptr;
+    zorakStackClear(zorakEval.call_trace);
+    return 0;
+}
+
+namespace {
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+bool isRunChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           c == '$' || c == '&' || c == '.';
+}
+
+// Converts the digits of a radix literal that start at run[2]; returns how
+// many characters of the run it consumed, or 0 when the run is no literal.
+size_t convertLiteral(std::string_view run, std::string* out) {
+    char a = run[0], b = static_cast<char>(run[1] | 0x20);
+    int base = 0;
+    if ((a == '0' && b == 'x') || (a == '&' && b == 'h')) base = 16;
+    else if ((a == '0' || a == '&') && b == 'b') base = 2;
+    else if (a == '0' && b == 'o') base = 8;
+    if (!base || run.size() < 3) return 0;
+    char third = run[2];
+    if (base == 16 && digitValue(third) >= 16) return 0;
+    if (base == 2 && third != '0' && third != '1') return 0;
+    if (base == 8 && !(third >= '0' && third <= '9')) return 0;
+    uint64_t value = 0;
+    bool overflow = false;
+    size_t i = 2;
+    for (; i < run.size() && digitValue(run[i]) < base; i++) {
+        uint64_t digit = static_cast<uint64_t>(digitValue(run[i]));
+        if (value > (UINT64_MAX - digit) / static_cast<uint64_t>(base)) overflow = true;
+        value = value * static_cast<uint64_t>(base) + digit;
+    }
+    if (overflow) value = UINT64_MAX;
+    char number[32];
+    if (base == 8)
+        std::snprintf(number, sizeof number, "%lld", static_cast<long long>(value));
+    else
+        std::snprintf(number, sizeof number, "%llu", static_cast<unsigned long long>(value));
+    *out += number;
+    return i;
+}
+
+} // namespace
+
+char* zorakConvertNumericLiterals(const char* text) {
+    std::string out;
+    size_t n = std::strlen(text);
+    out.reserve(n);
+    bool quoted = false;
+    for (size_t i = 0; i < n;) {
+        char c = text[i];
+        if (c == '"' && (i == 0 || text[i - 1] != '\\')) quoted = !quoted;
+        if (!quoted && (c == '0' || c == '&') && i + 1 < n && std::strchr("xXhHbBoO", text[i + 1])) {
+            size_t end = i;
+            while (end < n && isRunChar(text[end])) end++;
+            std::string_view run(text + i, end - i);
+            size_t used = convertLiteral(run, &out);
+            // Characters of the run after the digits stay as written.
+            out.append(run.substr(used));
+            i = end;
+            continue;
+        }
+        out += c;
+        i++;
+    }
+    return zorakStrDup(out);
+}

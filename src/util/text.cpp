@@ -1,0 +1,16 @@
+#include "util/text.h"
+
+namespace {
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+} // namespace
+
+bool zorakEqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+bool zorakStartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}

@@ -1,0 +1,8 @@
+// Small text comparisons shared across the library.
+#pragma once
+
+#include <string_view>
+
+// ASCII case-insensitive equality.
+bool zorakEqualNoCase(std::string_view a, std::string_view b);
+bool zorakStartsWith(std::string_view text, std::string_view prefix);

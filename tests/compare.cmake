@@ -1,0 +1,25 @@
+# Runs one golden script and compares its output with the expected file.
+# With ZORAK_BLESS=1 in the environment, the expected file is rewritten.
+execute_process(COMMAND ${RUNNER} ${SCRIPT}
+  WORKING_DIRECTORY ${WORKDIR}
+  OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status
+  TIMEOUT 100)
+string(REPLACE "\r" "" actual "${actual}")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "runner failed (${status}) on ${SCRIPT}\n${errors}\n--- output ---\n${actual}")
+endif()
+if("$ENV{ZORAK_BLESS}" STREQUAL "1")
+  file(WRITE ${EXPECTED} "${actual}")
+  return()
+endif()
+if(NOT EXISTS ${EXPECTED})
+  message(FATAL_ERROR "missing ${EXPECTED}; actual output:\n${actual}")
+endif()
+file(READ ${EXPECTED} expected)
+string(REPLACE "\r" "" expected "${expected}")
+if(NOT actual STREQUAL expected)
+  file(WRITE ${EXPECTED}.actual "${actual}")
+  execute_process(COMMAND diff -u ${EXPECTED} ${EXPECTED}.actual OUTPUT_VARIABLE diff)
+  file(REMOVE ${EXPECTED}.actual)
+  message(FATAL_ERROR "output differs from ${EXPECTED}:\n${diff}")
+endif()

@@ -1,0 +1,1 @@
+puts "$argc [set argv0]"
