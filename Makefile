@@ -25,7 +25,7 @@ asan:
 		ctest --output-on-failure -j $(JOBS)
 
 bench:
-	@$(CMAKE) -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CMAKE) -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZORAK_TESTS=OFF -DZORAK_BENCH=ON >/dev/null
 	@$(CMAKE) --build build-release -j $(JOBS)
 	./bench/run.sh build-release
 

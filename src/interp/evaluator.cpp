@@ -11,6 +11,7 @@
 #include "util/heap_text.h"
 #include "util/number_text.h"
 #include "util/stack.h"
+#include "util/text.h"
 #include "vars/arrays.h"
 #include "vars/variables.h"
 
@@ -164,7 +165,7 @@ int Evaluation::resolveSubscript(const char* arrayName, char** out) {
     size_t start = raw.find_first_not_of(" \t");
     size_t end = raw.find_last_not_of(" \t");
     std::string key = start == std::string_view::npos ? "" : std::string(raw.substr(start, end - start + 1));
-    for (size_t pos; (pos = key.find("\\ ")) != std::string::npos;) key.replace(pos, 2, " ");
+    key = zorakUnescapeBlanks(key);
     if (kuvetEval(interp_, key.c_str(), 1, 0) != OK || !interp_->result || !*interp_->result) {
         zorakReportError(interp_, "eval: Error parsing array subscript '%s'\n", key.c_str());
         return 1;
@@ -210,7 +211,7 @@ int Evaluation::dereference(std::string_view token, char** out) {
     bool found = false;
     std::string value = plainValue(interp_, name.c_str(), &found);
     for (size_t i = 0; found && i < extra; i++) {
-        for (size_t pos; (pos = value.find("\\ ")) != std::string::npos;) value.replace(pos, 2, " ");
+        value = zorakUnescapeBlanks(value);
         std::string next = plainValue(interp_, value.c_str(), &found);
         value = next;
     }

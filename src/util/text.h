@@ -1,8 +1,11 @@
 // Small text comparisons shared across the library.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // ASCII case-insensitive equality.
 bool zorakEqualNoCase(std::string_view a, std::string_view b);
 bool zorakStartsWith(std::string_view text, std::string_view prefix);
+// Every backslash-blank pair becomes a blank.
+std::string zorakUnescapeBlanks(std::string_view text);
