@@ -15,10 +15,16 @@
 #define ZORAK_CALL __stdcall
 #if defined(ZORAK_BUILDING)
 #define ZORAK_API __declspec(dllexport)
+/* Inside the library the OLE types stay opaque and the system's headers
+ * (whose VT_ and ERROR names collide with the interpreter's) stay out; only
+ * the platform layer looks into them. */
+typedef wchar_t* BSTR;
+typedef struct tagSAFEARRAY SAFEARRAY;
 #else
 #define ZORAK_API __declspec(dllimport)
-#endif
+#include <windows.h>
 #include <oleauto.h>
+#endif
 #else
 #define ZORAK_CALL
 #define ZORAK_API __attribute__((visibility("default")))
@@ -73,6 +79,11 @@ ZORAK_API int ZORAK_CALL CentreConsole(void);
 ZORAK_API BSTR SysAllocStringByteLen(const char* bytes, unsigned int length);
 ZORAK_API unsigned int SysStringByteLen(BSTR text);
 ZORAK_API void SysFreeString(BSTR text);
+#elif defined(ZORAK_BUILDING)
+/* On Windows the library uses oleaut32's. */
+__declspec(dllimport) BSTR __stdcall SysAllocStringByteLen(const char* bytes, unsigned int length);
+__declspec(dllimport) unsigned int __stdcall SysStringByteLen(BSTR text);
+__declspec(dllimport) void __stdcall SysFreeString(BSTR text);
 #endif
 
 #ifdef __cplusplus

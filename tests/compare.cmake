@@ -1,7 +1,10 @@
 # Runs one golden script and compares its output with the expected file.
 # With ZORAK_BLESS=1 in the environment, the expected file is rewritten.
-execute_process(COMMAND ${RUNNER} ${SCRIPT}
+# Standard input is empty, so key reads in a script see the end of input.
+# EMULATOR, when given, runs the runner (Wine for the Windows build).
+execute_process(COMMAND ${EMULATOR} ${RUNNER} ${SCRIPT}
   WORKING_DIRECTORY ${WORKDIR}
+  INPUT_FILE /dev/null
   OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status
   TIMEOUT 100)
 string(REPLACE "\r" "" actual "${actual}")

@@ -6,8 +6,10 @@
 #include <windows.h>
 #define ZORAK_LIBRARY "zorak.dll"
 #define LINE_END "\r\n"
-typedef char* (__stdcall* ZorakCommand)(const char*, int, int, int, int*);
-static void* loadLibrary() { return reinterpret_cast<void*>(LoadLibraryA(ZORAK_LIBRARY)); }
+typedef char*(__stdcall* ZorakCommand)(const char*, int, int, int, int*);
+static void* loadLibrary() {
+    return reinterpret_cast<void*>(LoadLibraryA(ZORAK_LIBRARY));
+}
 static void* findExport(void* lib, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(lib), name));
 }
@@ -16,9 +18,17 @@ static void* findExport(void* lib, const char* name) {
 #define ZORAK_LIBRARY "libzorak.so"
 #define LINE_END "\n"
 typedef char* (*ZorakCommand)(const char*, int, int, int, int*);
-static void* loadLibrary() { return dlopen(ZORAK_LIBRARY, RTLD_NOW); }
-static void* findExport(void* lib, const char* name) { return dlsym(lib, name); }
+static void* loadLibrary() {
+    return dlopen(ZORAK_LIBRARY, RTLD_NOW);
+}
+static void* findExport(void* lib, const char* name) {
+    return dlsym(lib, name);
+}
 #endif
+
+// The host keeps the result until the process ends and never frees it; held
+// here, it stays reachable for leak checkers.
+static char* result = nullptr;
 
 int main() {
     void* lib = loadLibrary();
@@ -34,8 +44,7 @@ int main() {
     std::printf("test: Loaded DLL %s->zorak_command()" LINE_END, ZORAK_LIBRARY);
     std::fflush(stdout);
     int code = 0;
-    char* result =
-        command("textcolor magenta\r\nputs \"Hello world\"\r\ntextcolor\r\n", 0, 0, 0, &code);
+    result = command("textcolor magenta\r\nputs \"Hello world\"\r\ntextcolor\r\n", 0, 0, 0, &code);
     std::printf("test: zorak_command: Returned result:'%s' errorcode:%li" LINE_END,
                 result ? result : "NULL", static_cast<long>(code));
     return 0;

@@ -69,7 +69,7 @@ int exitStatus(int code, BSTR result) {
     case 2: // return
         return 0;
     case 5: // exit: the value given to exit
-        return result ? std::atoi(result) : 0;
+        return result ? std::atoi(reinterpret_cast<const char*>(result)) : 0;
     default:
         return 1;
     }
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     }
     if (argc > 1 && !std::strcmp(argv[1], "--version")) {
         BSTR stamp = zorak_ver();
-        std::printf("zorak %s\n", stamp ? stamp : "");
+        std::printf("zorak %s\n", stamp ? reinterpret_cast<const char*>(stamp) : "");
         SysFreeString(stamp);
         return 0;
     }

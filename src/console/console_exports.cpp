@@ -1,4 +1,5 @@
-// The console functions that hosts call directly.
+// The console functions that hosts call directly (OpenConsole and WriteLn
+// live beside the writes they share).
 #include "console/console.h"
 #include "platform/platform.h"
 #include "zorak.h"
@@ -7,29 +8,27 @@ extern "C" {
 
 ZORAK_API int ZORAK_CALL CloseConsole(void) {
     console_state.console_open = 0;
-    return 1;
+    return platformConsoleClose();
 }
 
 ZORAK_API int ZORAK_CALL Cls(int fill, int attribute) {
-    (void)fill;
     if (attribute >= 0) set_text_attribute(static_cast<uint8_t>(attribute));
-    if (platformOutputHasColour()) SafeWriteFile("\x1b[2J\x1b[H");
+    bool cleared = platformClearScreen(static_cast<char>(fill));
     if (attribute >= 0) reset_attribute();
-    return 1;
+    return cleared ? 1 : 0;
 }
 
 ZORAK_API int ZORAK_CALL ConsoleSetFocus(void) {
     OpenConsole(0);
-    return 0;
+    return static_cast<int>(platformConsoleWindow(ConsoleWindowOp::Focus));
 }
 
+// Hosts pass three arguments; the last two have no use.
 ZORAK_API int ZORAK_CALL Pause(const char* prompt, int, int) {
-    if (prompt && *prompt) console_printf("%s", prompt);
-    platformFlushOut();
-    int key = platformReadKey();
-    Writes("\r\n");
-    return key;
+    return console_pause(prompt, true);
 }
 
-ZORAK_API int ZORAK_CALL CentreConsole(void) { return 0; }
+ZORAK_API int ZORAK_CALL CentreConsole(void) {
+    return static_cast<int>(platformConsoleWindow(ConsoleWindowOp::Centre));
+}
 }

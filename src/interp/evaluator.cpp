@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <string>
 
@@ -40,7 +41,9 @@ constexpr size_t kStackReserve = 96 * 1024;
 size_t stackAtEntry = 0;
 bool faultReported = false;
 
-int frameLevel(Interpreter* interp) { return interp->callframe ? interp->callframe->level : 0; }
+int frameLevel(Interpreter* interp) {
+    return interp->callframe ? interp->callframe->level : 0;
+}
 
 // The up to 30 characters before a token, never before the start of the text.
 const char* contextBefore(const Parser& p, const char* at) {
@@ -59,6 +62,21 @@ class DepthGuard {
     int* depth_;
 };
 
+// Counts the text of the evaluations in progress. Each nested evaluation
+// holds copies of the words it is running, so a deep nest of large texts
+// (an eval of an eval of ...) would use memory in proportion to depth times
+// size; past the limit the nest fails like one that is too deep.
+class NestedText {
+  public:
+    explicit NestedText(size_t length) : length_(length) { zorakEval.nested_text += length_; }
+    ~NestedText() { zorakEval.nested_text -= length_; }
+    NestedText(const NestedText&) = delete;
+    NestedText& operator=(const NestedText&) = delete;
+
+  private:
+    size_t length_;
+};
+
 // Restores the current frame, and the frame's record of the command it is
 // executing, when a dispatch ends however it ends.
 class FrameRestore {
@@ -73,12 +91,77 @@ class FrameRestore {
     CallFrame* saved_;
 };
 
+// Reports a fault that a handler let out, once per outermost evaluation.
+void reportFault() {
+    if (faultReported) return;
+    OpenConsole(0);
+    console_printf("Exception in kuvetEval after line %li (WinError:%li)\r\n", zorakEval.checkpoint,
+                   0L);
+    faultReported = true;
+}
+
+// The frame records the words of the command it is executing while the
+// handler runs; the words belong to this dispatch, so the frame must not keep
+// them afterwards.
+class FrameWords {
+  public:
+    FrameWords(CallFrame* frame, int argc, char** argv) : frame_(frame) {
+        if (!frame_) return;
+        argc_ = frame_->argc;
+        argv_ = frame_->argv;
+        frame_->argc = argc;
+        frame_->argv = argv;
+    }
+    ~FrameWords() {
+        if (!frame_) return;
+        frame_->argc = argc_;
+        frame_->argv = argv_;
+    }
+    FrameWords(const FrameWords&) = delete;
+    FrameWords& operator=(const FrameWords&) = delete;
+
+  private:
+    CallFrame* frame_;
+    int argc_ = 0;
+    char** argv_ = nullptr;
+};
+
+// Pops the call trace entry of a dispatch however the dispatch ends.
+class CallTraceEntry {
+  public:
+    explicit CallTraceEntry(bool pushed) : pushed_(pushed) {}
+    ~CallTraceEntry() {
+        if (pushed_) zorakStackPop(zorakEval.call_trace, nullptr);
+    }
+    CallTraceEntry(const CallTraceEntry&) = delete;
+    CallTraceEntry& operator=(const CallTraceEntry&) = delete;
+
+  private:
+    bool pushed_;
+};
+
+// Calls a handler. No C++ exception passes a handler call: a fault inside
+// becomes a report and ERROR.
+int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** argv, void* data) {
+    FrameWords words(interp->callframe, argc, argv);
+    DepthGuard depth(&zorakEval.command_depth);
+    try {
+        return handler(interp, argc, argv, data);
+    } catch (const std::bad_alloc&) {
+        reportFault();
+        zorakSetErrorCode(interp, 5, nullptr);
+    } catch (...) {
+        reportFault();
+    }
+    return ERROR;
+}
+
 class Evaluation {
   public:
-    Evaluation(Interpreter* interp, const char* script, int16_t substituteOnly,
+    Evaluation(Interpreter* interp, const char* script, int length, int16_t substituteOnly,
                int16_t noVariables)
         : interp_(interp), substituteOnly_(substituteOnly), noVariables_(noVariables) {
-        zorakParserInit(&parser_, script, static_cast<int>(std::strlen(script)));
+        zorakParserInit(&parser_, script, length);
     }
     int run();
 
@@ -103,7 +186,9 @@ class Evaluation {
     int code_ = OK;
 };
 
-void Evaluation::appendWord(char* owned) { zorakVectorAppendOwned(&words_.get(), owned); }
+void Evaluation::appendWord(char* owned) {
+    zorakVectorAppendOwned(&words_.get(), owned);
+}
 
 void Evaluation::expandList(char* text) {
     HeapText owned(text);
@@ -129,8 +214,20 @@ void Evaluation::expandList(char* text) {
 
 void Evaluation::reportMissingVariable(const char* name, long site) {
     bool suspicious = zorakEval.suspicious_expand_line != 0;
-    bool printed = zorakReportError(interp_, "(%li) eval: No variable '%s' at level %i near term:\n'",
-                                    suspicious ? 15439L : site, name, frameLevel(interp_));
+    if (suspicious && site == 15099) {
+        // The element-named variable is reported in one message, {*} hint included.
+        zorakReportError(
+            interp_,
+            "(%li) eval: No variable '%s' at level %i near term:'%-.30s'...\n\tPossible "
+            "problem {*} was found after line %li\n",
+            15094L, name, frameLevel(interp_), contextBefore(parser_, parser_.token_start),
+            zorakEval.suspicious_expand_line);
+        zorakSetResult(interp_, "", 0);
+        return;
+    }
+    bool printed =
+        zorakReportError(interp_, "(%li) eval: No variable '%s' at level %i near term:\n'",
+                         suspicious ? 15439L : site, name, frameLevel(interp_));
     if (printed && !zorakLibrary.cgi_mode) {
         std::string before;
         const char* tokenAt = parser_.token_start;
@@ -164,9 +261,12 @@ int Evaluation::resolveSubscript(const char* arrayName, char** out) {
     }
     size_t start = raw.find_first_not_of(" \t");
     size_t end = raw.find_last_not_of(" \t");
-    std::string key = start == std::string_view::npos ? "" : std::string(raw.substr(start, end - start + 1));
+    std::string key =
+        start == std::string_view::npos ? "" : std::string(raw.substr(start, end - start + 1));
     key = zorakUnescapeBlanks(key);
-    if (kuvetEval(interp_, key.c_str(), 1, 0) != OK || !interp_->result || !*interp_->result) {
+    // An empty key would leave the previous result in place of the key.
+    if (key.empty() || kuvetEval(interp_, key.c_str(), 1, 0) != OK || !interp_->result ||
+        !*interp_->result) {
         zorakReportError(interp_, "eval: Error parsing array subscript '%s'\n", key.c_str());
         return 1;
     }
@@ -181,28 +281,44 @@ int Evaluation::resolveSubscript(const char* arrayName, char** out) {
     return 0;
 }
 
-// Reads the variable a name refers to, the way a plain reference does.
-const char* plainValue(Interpreter* interp, const char* name, bool* found) {
+// The text between a braced name's outer braces.
+std::string unbrace(std::string_view braced) {
+    size_t close = braced.rfind('}');
+    if (close == std::string_view::npos || close == 0) return std::string(braced.substr(1));
+    return std::string(braced.substr(1, close - 1));
+}
+
+// Reads the variable a name refers to, the way a plain reference does: a
+// struct member through the struct layer (its value is an address only that
+// layer may follow), a dictionary as its text form, anything else as its value.
+std::string plainValue(Interpreter* interp, const char* name, bool* found) {
     Var* var = name[0] == ':' && name[1] == ':' ? zorakGetVar(interp, name + 2, kScopeGlobal)
                                                 : zorakGetVar(interp, name, kScopeCurrent);
     *found = var != nullptr;
-    if (!var || !var->value) return "";
-    // A struct member's value is an address; it is read only by the struct
-    // layer, never dereferenced here.
-    if (var->type == VT_FIELD) return "";
-    return var->value;
+    if (!var) return "";
+    char* (*render)(Interpreter*, Var*) = nullptr;
+    if (var->type == VT_FIELD) {
+        render = zorakVarHooks.struct_member_text;
+        if (!render) return "";
+    } else if (var->type == VT_DICTIONARY) {
+        render = zorakVarHooks.dict_render;
+    }
+    if (!render) return var->value ? var->value : "";
+    HeapText text(render(interp, var));
+    return text.get() ? text.get() : "";
 }
 
 // $$name, ${braced} and their combinations: the inner reference names the
 // variable to read, once for every extra "$".
 int Evaluation::dereference(std::string_view token, char** out) {
     size_t extra = 0;
-    while (extra < token.size() && token[extra] == '$') extra++;
+    while (extra < token.size() && token[extra] == '$')
+        extra++;
     std::string name(token.substr(extra));
     if (!name.empty() && name.front() == '{') {
-        size_t close = name.rfind('}');
-        name = name.substr(1, close == std::string::npos || close == 0 ? std::string::npos : close - 1);
-        if (name.find('$') != std::string::npos || name.find('[') != std::string::npos) {
+        name = unbrace(name);
+        // Variable references inside the braces name the variable to read.
+        if (name.find('$') != std::string::npos) {
             int code = kuvetEval(interp_, name.c_str(), 1, 0);
             if (code != OK) return code;
             name = interp_->result ? interp_->result : "";
@@ -217,8 +333,9 @@ int Evaluation::dereference(std::string_view token, char** out) {
     }
     if (!found) {
         std::string shown(token);
-        zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n",
-                         15187L, shown.c_str(), frameLevel(interp_));
+        zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n", 15187L,
+                         shown.c_str(), frameLevel(interp_));
+        zorakSetResult(interp_, "", 0);
         return ERROR;
     }
     *out = zorakStrDup(value);
@@ -227,16 +344,18 @@ int Evaluation::dereference(std::string_view token, char** out) {
 
 int Evaluation::substituteVariable(std::string_view token, char** out) {
     std::string name(token);
-    bool subscripted = parser_.has_subscript && parser_.subscript_start &&
-                       parser_.subscript_length > 0;
+    bool subscripted =
+        parser_.has_subscript && parser_.subscript_start && parser_.subscript_length > 0;
     if (!name.empty() && (name[0] == '$' || name[0] == '{')) {
         if (!subscripted) return dereference(token, out);
         size_t extra = name.find_first_not_of('$');
         std::string arrayName = name.substr(extra == std::string::npos ? name.size() : extra);
+        if (!arrayName.empty() && arrayName.front() == '{') arrayName = unbrace(arrayName);
         HeapText element;
         if (resolveSubscript(arrayName.c_str(), element.out())) {
             zorakReportError(interp_, "(%li) eval: No variable reference to '%s' at level %i\n",
                              15141L, name.c_str(), frameLevel(interp_));
+            zorakSetResult(interp_, "", 0);
             return ERROR;
         }
         std::string value = element.get();
@@ -267,7 +386,7 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
         return OK;
     }
     bool found = false;
-    const char* value = plainValue(interp_, name.c_str(), &found);
+    std::string value = plainValue(interp_, name.c_str(), &found);
     if (!found) {
         reportMissingVariable(name.c_str(), 15488);
         return ERROR;
@@ -312,6 +431,8 @@ int Evaluation::run() {
         if (kind == PT_EOL) {
             int code = runCommand();
             zorakVectorClear(&words_.get());
+            // A {*} with no word after it expands nothing in the next command.
+            expand_ = false;
             if (code >= 0) return code;
             continue;
         }
@@ -344,60 +465,26 @@ int Evaluation::run() {
 int Evaluation::runCommand() {
     if (words_->count == 0) return -1;
     if (substituteOnly_) {
-        for (int i = 1; i < words_->count; i++) zorakUnescape(words_->items[i]);
+        for (int i = 1; i < words_->count; i++)
+            zorakUnescape(words_->items[i]);
         HeapText joined(zorakJoinWords(nullptr, words_->count, words_->items));
         zorakSetResult(interp_, joined.get() ? joined.get() : "", 0);
         return code_;
     }
     FrameRestore restore(interp_);
     const char* name = words_->items[0];
-    if (name[0] == ':' && name[1] == ':') {
-        interp_->callframe = frame_at_level(interp_, 0);
-        name += 2;
-    }
     char first = name[0];
     if ((first >= '0' && first <= '9') || first == '.' || first == '+' || first == '-') {
         if (zorakIsDecimalNumber(name)) {
             // A leading number is its own result, so "42" runs no command.
-            zorakSetResult(interp_, words_->items[0], 0);
+            zorakSetResult(interp_, name, 0);
             code_ = OK;
             return -1;
         }
     }
+    if (name[0] == ':' && name[1] == ':') interp_->callframe = frame_at_level(interp_, 0);
     Command* cmd = zorakGetCommand(interp_, name);
     return cmd ? dispatchFound(cmd) : dispatchMissing();
-}
-
-// Calls a handler with the fault guard that keeps C++ exceptions inside.
-int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** argv, void* data) {
-    CallFrame* frame = interp->callframe;
-    int savedArgc = frame ? frame->argc : 0;
-    char** savedArgv = frame ? frame->argv : nullptr;
-    if (frame) {
-        frame->argc = argc;
-        frame->argv = argv;
-    }
-    int code;
-    {
-        DepthGuard depth(&zorakEval.command_depth);
-        try {
-            code = handler(interp, argc, argv, data);
-        } catch (const std::bad_alloc&) {
-            if (!faultReported) {
-                console_printf("Exception in kuvetEval after line %li (WinError:%li)\r\n",
-                               zorakEval.checkpoint, 0L);
-                faultReported = true;
-            }
-            zorakSetErrorCode(interp, 5, nullptr);
-            code = ERROR;
-        }
-    }
-    // The words belong to this dispatch; the frame must not keep them.
-    if (frame) {
-        frame->argc = savedArgc;
-        frame->argv = savedArgv;
-    }
-    return code;
 }
 
 int Evaluation::dispatchFound(Command* cmd) {
@@ -410,37 +497,32 @@ int Evaluation::dispatchFound(Command* cmd) {
     uint32_t counter = interp_->command_counter;
     if (traced) zorakDebugTraceExec(interp_, argc, argv);
     interp_->command_counter++;
-    bool pushed = false;
-    if (zorakSettings.stacktrace) pushed = zorakDebugPushCallTrace(argc, argv);
-    if (zorakSettings.step_mode) {
-        if (zorakDebugStepPrompt(interp_, argv[0]) == STOP) {
-            if (pushed) zorakStackPop(zorakEval.call_trace, nullptr);
-            return STOP;
-        }
-    }
+    CallTraceEntry entry(zorakSettings.stacktrace && zorakDebugPushCallTrace(argc, argv));
+    if (zorakSettings.step_mode && zorakDebugStepPrompt(interp_, argv[0]) == STOP) return STOP;
     if (std::strcmp(argv[0], "set") != 0) interp_->result_kind = 0;
     int code = handler ? callHandler(interp_, handler, argc, argv, data) : ERROR;
-    if (pushed) zorakStackPop(zorakEval.call_trace, nullptr);
     if (traced) zorakDebugTraceReturn(interp_, counter, argv[0]);
-    if (code == OK) return -1;
     if (code == RETURN) {
         if (isProc) {
-            if (frameLevel(interp_) < 1) code = OK;
-            code_ = code;
+            // A procedure's return ends only the procedure.
+            code_ = frameLevel(interp_) < 1 ? OK : RETURN;
             return -1;
         }
-        if (zorakEval.command_depth == 0) code = OK;
-        return code;
+        // Any other command's return ends this evaluation; at the top of a
+        // script it is a successful end.
+        return zorakEval.command_depth == 0 ? OK : RETURN;
     }
-    return code;
+    code_ = code;
+    return code == OK ? -1 : code;
 }
 
 int Evaluation::dispatchMissing() {
     Command* exec = zorakSettings.autoexec ? zorakGetCommand(interp_, "exec") : nullptr;
     if (exec) {
         interp_->command_counter++;
-        int code = callHandler(interp_, exec->handler, words_->count, words_->items,
-                               exec->private_data);
+        int code =
+            callHandler(interp_, exec->handler, words_->count, words_->items, exec->private_data);
+        code_ = code;
         return code == OK ? -1 : code;
     }
     Command* unknown = zorakGetCommand(interp_, "unknown");
@@ -451,16 +533,42 @@ int Evaluation::dispatchMissing() {
         code = callHandler(interp_, unknown->handler, words_->count, words_->items,
                            unknown->private_data);
     } else {
+        // Without an exec command nothing can run the word as a program either.
         zorakReportError(interp_,
                          zorakSettings.autoexec
                              ? "eval: Command or proc '%.50s' was not found\n"
                              : "eval: Command or proc '%.50s' was not found (autoexec is OFF)\n",
                          words_->items[0]);
+        zorakSetResult(interp_, "", 0);
         code = ERROR;
     }
-    if (code == OK) return -1;
-    if (code == RETURN && frameLevel(interp_) < 1) return -1;
-    return code;
+    if (code == RETURN && frameLevel(interp_) < 1) code = OK;
+    code_ = code;
+    return code == OK ? -1 : code;
+}
+
+} // namespace
+
+namespace {
+
+// An outermost evaluation, run on the large stack.
+struct OuterEvaluation {
+    Interpreter* interp;
+    const char* script;
+    int16_t substitute_only;
+    int16_t no_variables;
+    int code = ERROR;
+    std::exception_ptr fault;
+};
+
+void runOuterEvaluation(void* data) {
+    auto* outer = static_cast<OuterEvaluation*>(data);
+    try {
+        outer->code = kuvetEval(outer->interp, outer->script, outer->substitute_only,
+                                outer->no_variables);
+    } catch (...) {
+        outer->fault = std::current_exception();
+    }
 }
 
 } // namespace
@@ -472,29 +580,43 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
         return ERROR;
     }
     if (!script || !*script) return OK;
-    zorakSetResult(interp, "", 0);
+    if (zorakEval.eval_depth == 0 && !platformOnLargeStack()) {
+        // Deep recursion must not depend on the host's stack: the outermost
+        // evaluation moves to a large stack of the library's own.
+        OuterEvaluation outer{interp, script, substitute_only, no_variables};
+        if (platformRunOnLargeStack(runOuterEvaluation, &outer)) {
+            if (outer.fault) std::rethrow_exception(outer.fault);
+            return outer.code;
+        }
+    }
+    // Emptied in place: the same empty result without a fresh allocation.
+    if (interp->result) {
+        interp->result[0] = '\0';
+        interp->result_length = 0;
+    } else {
+        zorakSetResult(interp, "", 0);
+    }
+    size_t length = std::strlen(script);
     DepthGuard depth(&zorakEval.eval_depth);
+    // The outermost script may be as long as it likes; only nesting counts.
+    NestedText nested(zorakEval.eval_depth > 1 ? length : 0);
     size_t remaining = platformStackRemaining();
     if (zorakEval.eval_depth == 1) {
         stackAtEntry = remaining;
         faultReported = false;
     }
     size_t reserve = stackAtEntry / 4 < kStackReserve ? stackAtEntry / 4 : kStackReserve;
-    if (zorakEval.eval_depth > kMaxEvalDepth || remaining < reserve) {
+    if (zorakEval.eval_depth > kMaxEvalDepth || remaining < reserve ||
+        zorakEval.nested_text > kMaxNestedText || length > kMaxScriptLength) {
         zorakReportError(interp, "eval: Script nested too deeply (%i levels)\n",
                          zorakEval.eval_depth);
         return ERROR;
     }
-    Evaluation evaluation(interp, script, substitute_only, no_variables);
+    Evaluation evaluation(interp, script, static_cast<int>(length), substitute_only, no_variables);
     try {
         return evaluation.run();
     } catch (...) {
-        if (!faultReported) {
-            OpenConsole(0);
-            console_printf("Exception in kuvetEval after line %li (WinError:%li)\r\n",
-                           zorakEval.checkpoint, 0L);
-            faultReported = true;
-        }
+        reportFault();
         throw;
     }
 }

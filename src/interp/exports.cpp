@@ -21,15 +21,24 @@ namespace {
 
 constexpr const char* kScriptName = "internal.tcl";
 
-BSTR emptyBstr() { return SysAllocStringByteLen("", 0); }
+BSTR emptyBstr() {
+    return SysAllocStringByteLen("", 0);
+}
 
 BSTR bstrOf(const char* text) {
     if (!text) return emptyBstr();
     return SysAllocStringByteLen(text, static_cast<unsigned int>(std::strlen(text)));
 }
 
-void reportFault(const char* place, const std::exception* e) {
-    zorakReportException(place, e ? e->what() : nullptr);
+// Reports an exception that reached an export; call only inside a catch.
+void reportFault(const char* place) {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        zorakReportException(place, e.what());
+    } catch (...) {
+        zorakReportException(place, nullptr);
+    }
 }
 
 void setScriptName(Interpreter* interp) {
@@ -47,16 +56,8 @@ bool ensureInitialised() {
 // The strings of a one-dimensional SAFEARRAY of BSTRs, skipping null and
 // empty ones.
 void collectArguments(SAFEARRAY** args, StringVector* out) {
-    SAFEARRAY* array = args ? *args : nullptr;
-    if (!array || array->cDims != 1 || !array->pvData) return;
-    BSTR* items = static_cast<BSTR*>(array->pvData);
-    for (uint32_t i = 0; i < array->rgsabound[0].cElements; i++) {
-        BSTR item = items[i];
-        if (!item) continue;
-        unsigned int length = SysStringByteLen(item);
-        if (length == 0) continue;
-        zorakVectorAppend(out, std::string_view(item, length));
-    }
+    for (const std::string& argument : platformArgumentStrings(args ? *args : nullptr))
+        zorakVectorAppend(out, argument);
 }
 
 int initialise(SAFEARRAY** args) {
@@ -140,8 +141,8 @@ extern "C" {
 ZORAK_API BSTR ZORAK_CALL zorak_ver(void) {
     try {
         return bstrOf(zorakBuildStamp());
-    } catch (const std::exception& e) {
-        reportFault("zorak_ver", &e);
+    } catch (...) {
+        reportFault("zorak_ver");
         return nullptr;
     }
 }
@@ -149,8 +150,8 @@ ZORAK_API BSTR ZORAK_CALL zorak_ver(void) {
 ZORAK_API int ZORAK_CALL zorak_init(SAFEARRAY** args) {
     try {
         return initialise(args);
-    } catch (const std::exception& e) {
-        reportFault("zorak_init", &e);
+    } catch (...) {
+        reportFault("zorak_init");
         return 0;
     }
 }
@@ -158,8 +159,8 @@ ZORAK_API int ZORAK_CALL zorak_init(SAFEARRAY** args) {
 ZORAK_API int ZORAK_CALL zorak_run_autoexec(int* status) {
     try {
         return runAutoexec(status);
-    } catch (const std::exception& e) {
-        reportFault("zorak_run_autoexec", &e);
+    } catch (...) {
+        reportFault("zorak_run_autoexec");
         return 1;
     }
 }
@@ -167,19 +168,22 @@ ZORAK_API int ZORAK_CALL zorak_run_autoexec(int* status) {
 ZORAK_API intptr_t ZORAK_CALL zorak_set_app_path(const char* path) {
     if (!path || !*path) return 1;
     try {
-        std::string value = path;
+        // The app path holds at most 260 characters of the path given.
+        std::string value(path, strnlen(path, 260));
         size_t n = value.size();
         bool ends = value.back() == '\\' || value.back() == '/' || (n == 2 && value[1] == ':');
         if (!ends) value += platformPathSeparator();
         zorakLibrary.app_path = value;
         return reinterpret_cast<intptr_t>(zorakLibrary.app_path.c_str());
-    } catch (const std::exception& e) {
-        reportFault("zorak_set_app_path", &e);
+    } catch (...) {
+        reportFault("zorak_set_app_path");
         return 1;
     }
 }
 
-ZORAK_API char* ZORAK_CALL zorak_get_script(void) { return zorakLibrary.script_buffer; }
+ZORAK_API char* ZORAK_CALL zorak_get_script(void) {
+    return zorakLibrary.script_buffer;
+}
 
 ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) {
     try {
@@ -196,8 +200,8 @@ ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) 
         zorakLibrary.script_buffer = zorakStrDup(contents);
         zorakLibrary.last_code = 0;
         return bstrOf(zorakLibrary.script_buffer);
-    } catch (const std::exception& e) {
-        reportFault("zorak_load_script", &e);
+    } catch (...) {
+        reportFault("zorak_load_script");
         return emptyBstr();
     }
 }
@@ -212,8 +216,8 @@ ZORAK_API int ZORAK_CALL zorak_eval(int argc, char** argv, void* private_data, i
         if (argc > 0 && argv) code = zorakCommandEval(interp, argc, argv, private_data);
         zorakLibrary.last_code = code;
         return code;
-    } catch (const std::exception& e) {
-        reportFault("zorak_eval", &e);
+    } catch (...) {
+        reportFault("zorak_eval");
         zorakLibrary.last_code = 1;
         return 1;
     }
@@ -246,8 +250,8 @@ ZORAK_API BSTR ZORAK_CALL zorak_command(const char* script, int breakpoints, int
         zorakLibrary.last_code = result;
         platformFlushOut();
         return bstrOf(interp->result);
-    } catch (const std::exception& e) {
-        reportFault("zorak_command", &e);
+    } catch (...) {
+        reportFault("zorak_command");
         return emptyBstr();
     }
 }
@@ -256,13 +260,14 @@ ZORAK_API int ZORAK_CALL zorak_exit(void) {
     try {
         if (zorakLibrary.initialised && zorakLibrary.last_code != 1)
             zorakLibrary.last_code = zorakRunAtExit(&zorakLibrary.interp);
+        platformNetworkCleanup();
         reset_attribute();
         if (zorakLibrary.initialised) zorakReleaseInterp(&zorakLibrary.interp);
         zorakLibrary.initialised = 0;
         platformFlushOut();
         return 0;
-    } catch (const std::exception& e) {
-        reportFault("zorak_exit", &e);
+    } catch (...) {
+        reportFault("zorak_exit");
         zorakLibrary.initialised = 0;
         return 0;
     }

@@ -2,7 +2,15 @@
 // standard variables, and release.
 #include "interp/interp.h"
 
+#include "commands/control_flow.h"
+#include "commands/exceptions.h"
+#include "commands/list_core.h"
+#include "preproc/script_files.h"
 #include "console/console.h"
+#include "expr/expression.h"
+#include "expr/math_commands.h"
+#include "expr/math_functions.h"
+#include "expr/math_ops.h"
 #include "interp/debugger.h"
 #include "interp/errors.h"
 #include "interp/evaluator.h"
@@ -12,6 +20,9 @@
 #include "util/escape.h"
 #include "util/heap_text.h"
 #include "util/stack.h"
+#include "vars/array_commands.h"
+#include "vars/arrays.h"
+#include "vars/procedures.h"
 #include "vars/variables.h"
 
 #include <cstdio>
@@ -32,12 +43,16 @@ void zorakSetResult(Interpreter* interp, const char* text, int length) {
     if (text) interp->result_length = length < 1 ? static_cast<int32_t>(std::strlen(text)) : length;
 }
 
-Interpreter* zorakCreateInterp() {
-    Interpreter* interp = &zorakLibrary.interp;
+void zorakInitInterp(Interpreter* interp) {
     *interp = Interpreter{};
-    interp->callframe = static_cast<CallFrame*>(std::calloc(1, sizeof(CallFrame)));
+    interp->callframe = zorakCreateCallFrame(nullptr);
     interp->result = static_cast<char*>(std::calloc(1, 1));
     if (!zorakEval.call_trace) zorakEval.call_trace = zorakStackCreate(100, 1);
+}
+
+Interpreter* zorakCreateInterp() {
+    Interpreter* interp = &zorakLibrary.interp;
+    zorakInitInterp(interp);
     _pglobal_interp = interp;
     return interp;
 }
@@ -49,15 +64,29 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterVariableCommands(interp);
     zorakRegisterOutputCommands(interp);
     zorakRegisterOptionCommands(interp);
+    zorakRegisterExceptionCommands(interp);
+    zorakRegisterScriptFileCommands(interp);
+    zorakRegisterExprCommands(interp);
+    zorakRegisterOperatorCommands(interp);
+    zorakRegisterMathFunctionCommands(interp);
+    zorakRegisterMathCommands(interp);
+    zorakRegisterControlFlowCommands(interp);
+    zorakRegisterLoopCommands(interp);
+    zorakRegisterSwitchCommands(interp);
+    zorakRegisterGotoCommands(interp);
+    zorakRegisterListCommands(interp);
+    zorakRegisterProcCommands(interp);
+    zorakRegisterArrayCommands(interp);
 }
 
 namespace {
 
-const char* const kStandardVars[] = {
-    "argc",   "argv",         "argv0",   "env",      "eof",      "exe_name",      "false",
-    "NAN",    "pi",           "qbf",     "autoexec_ran", "tcl_cli", "tcl_cgi",    "tcl_date",
-    "tcl_precision", "tcl_threaded", "tcl_config", "tcl_version", "true", "win64",
-    "errorCode", "errorInfo", "errorLine", "errorMsg"};
+const char* const kStandardVars[] = {"argc",       "argv",        "argv0",         "env",
+                                     "eof",        "exe_name",    "false",         "NAN",
+                                     "pi",         "qbf",         "autoexec_ran",  "tcl_cli",
+                                     "tcl_cgi",    "tcl_date",    "tcl_precision", "tcl_threaded",
+                                     "tcl_config", "tcl_version", "true",          "win64",
+                                     "errorCode",  "errorInfo",   "errorLine",     "errorMsg"};
 
 void defineEscaped(Interpreter* interp, const char* name, const std::string& value) {
     HeapText escaped(zorakEscapeScriptText(value));
@@ -72,6 +101,29 @@ std::string buildDate() {
     return stamp.substr(7, 4) + "/" + stamp.substr(0, 3) + "/" + day + "@" + stamp.substr(12);
 }
 
+// argv(0), argv(1) ... hold the second, third ... argument, escaped.
+void defineArgvArray(Interpreter* interp, int argc, char** argv) {
+    zorakRemoveVar(interp, "argv");
+    for (int i = 1; i < argc; i++) {
+        HeapText escaped(zorakEscapeScriptText(argv[i] ? argv[i] : ""));
+        char key[16];
+        std::snprintf(key, sizeof key, "%d", i - 1);
+        array_set_element(interp, "argv", key, escaped.get(), 0, 0);
+    }
+}
+
+// One element per environment entry "NAME=value", escaped.
+void defineEnvArray(Interpreter* interp) {
+    zorakRemoveVar(interp, "env");
+    for (const std::string& entry : platformEnvironment()) {
+        size_t equals = entry.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = entry.substr(0, equals);
+        HeapText escaped(zorakEscapeScriptText(std::string_view(entry).substr(equals + 1)));
+        array_set_element(interp, "env", name.c_str(), escaped.get(), 0, 0);
+    }
+}
+
 } // namespace
 
 void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
@@ -81,6 +133,8 @@ void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
     char count[16];
     std::snprintf(count, sizeof count, "%d", argc >= 2 ? argc - 1 : 0);
     define_const(interp, "argc", count, 0, 1);
+    defineArgvArray(interp, argc, argv);
+    defineEnvArray(interp);
     define_const(interp, "tcl_precision", "2", 0, 1);
     define_const(interp, "tcl_version", "1.26", 0, 1);
     if (!zorakSettings.config_path.empty())
@@ -88,7 +142,7 @@ void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
     define_const(interp, "tcl_threaded", "0", 0, 1);
     define_const(interp, "tcl_cli", "0", 0, 1);
     define_const(interp, "tcl_date", buildDate().c_str(), 0, 1);
-    define_const(interp, "win64", "False", 0, 1);
+    define_const(interp, "win64", platformIsWow64() ? "True" : "False", 0, 1);
     define_const(interp, "NAN", "-1.#IND00000000000", 0, 1);
     define_const(interp, "pi", "3.14159265358979323", 0, 1);
     define_const(interp, "qbf", "The quick brown fox jumps over the lazy dog", 0, 1);
@@ -123,9 +177,7 @@ int zorakReleaseInterp(Interpreter* interp) {
     while (interp->callframe->parent) {
         CallFrame* frame = interp->callframe;
         interp->callframe = frame->parent;
-        zorakFreeFrameVars(frame);
-        std::free(frame->proc_name);
-        std::free(frame);
+        zorakReleaseCallFrame(frame);
     }
     for (const char* name : kStandardVars) {
         std::string global = std::string("::") + name;
@@ -137,9 +189,7 @@ int zorakReleaseInterp(Interpreter* interp) {
     zorakFreeVector(&interp->trace_commands, interp->trace_command_count);
     zorakFreeVector(&interp->watches, interp->watch_count);
     interp->trace_commands_on = 0;
-    zorakFreeFrameVars(interp->callframe);
-    std::free(interp->callframe->proc_name);
-    std::free(interp->callframe);
+    zorakReleaseCallFrame(interp->callframe);
     *interp = Interpreter{};
     if (_pglobal_interp == interp) _pglobal_interp = nullptr;
     zorakStackClear(zorakEval.call_trace);
@@ -156,8 +206,8 @@ int digitValue(char c) {
 }
 
 bool isRunChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '$' || c == '&' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '$' ||
+           c == '&' || c == '.';
 }
 
 // Converts the digits of a radix literal that start at run[2]; returns how
@@ -165,9 +215,12 @@ bool isRunChar(char c) {
 size_t convertLiteral(std::string_view run, std::string* out) {
     char a = run[0], b = static_cast<char>(run[1] | 0x20);
     int base = 0;
-    if ((a == '0' && b == 'x') || (a == '&' && b == 'h')) base = 16;
-    else if ((a == '0' || a == '&') && b == 'b') base = 2;
-    else if (a == '0' && b == 'o') base = 8;
+    if ((a == '0' && b == 'x') || (a == '&' && b == 'h'))
+        base = 16;
+    else if ((a == '0' || a == '&') && b == 'b')
+        base = 2;
+    else if (a == '0' && b == 'o')
+        base = 8;
     if (!base || run.size() < 3) return 0;
     char third = run[2];
     if (base == 16 && digitValue(third) >= 16) return 0;
@@ -181,10 +234,13 @@ size_t convertLiteral(std::string_view run, std::string* out) {
         if (value > (UINT64_MAX - digit) / static_cast<uint64_t>(base)) overflow = true;
         value = value * static_cast<uint64_t>(base) + digit;
     }
+    // Too many digits saturate, as the C library's conversions do: hexadecimal
+    // and binary at the largest unsigned value, octal at the largest signed one.
     if (overflow) value = UINT64_MAX;
     char number[32];
     if (base == 8)
-        std::snprintf(number, sizeof number, "%lld", static_cast<long long>(value));
+        std::snprintf(number, sizeof number, "%lld",
+                      static_cast<long long>(value > INT64_MAX ? INT64_MAX : value));
     else
         std::snprintf(number, sizeof number, "%llu", static_cast<unsigned long long>(value));
     *out += number;
@@ -201,9 +257,11 @@ char* zorakConvertNumericLiterals(const char* text) {
     for (size_t i = 0; i < n;) {
         char c = text[i];
         if (c == '"' && (i == 0 || text[i - 1] != '\\')) quoted = !quoted;
-        if (!quoted && (c == '0' || c == '&') && i + 1 < n && std::strchr("xXhHbBoO", text[i + 1])) {
+        if (!quoted && (c == '0' || c == '&') && i + 1 < n &&
+            std::strchr("xXhHbBoO", text[i + 1])) {
             size_t end = i;
-            while (end < n && isRunChar(text[end])) end++;
+            while (end < n && isRunChar(text[end]))
+                end++;
             std::string_view run(text + i, end - i);
             size_t used = convertLiteral(run, &out);
             // Characters of the run after the digits stay as written.

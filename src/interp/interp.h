@@ -35,6 +35,8 @@ struct EvalState {
     long checkpoint = 0;
     // Line at which the preprocessor last saw a suspicious {*}; 0 when none.
     long suspicious_expand_line = 0;
+    // Bytes of script text held by the evaluations in progress.
+    size_t nested_text = 0;
 };
 
 extern LibraryState zorakLibrary;
@@ -45,11 +47,19 @@ extern Interpreter* _pglobal_interp;
 // script may reach. A script that goes deeper fails with a message instead
 // of exhausting the machine stack.
 constexpr int kMaxEvalDepth = 50000;
+// The script text that the evaluations in progress may hold between them,
+// and the longest script one evaluation takes.
+constexpr size_t kMaxNestedText = 32u * 1024u * 1024u;
+constexpr size_t kMaxScriptLength = 0x7fffffff;
 
 // Replaces the interpreter's result. A null text leaves the result null; a
 // length below 1 copies the whole text; otherwise exactly length bytes.
 void zorakSetResult(Interpreter* interp, const char* text, int length);
 
+// Sets up an interpreter record: an empty global frame, an empty command
+// table and an empty result.
+void zorakInitInterp(Interpreter* interp);
+// The process's interpreter, made current.
 Interpreter* zorakCreateInterp();
 int zorakReleaseInterp(Interpreter* interp);
 void zorakRegisterCommands(Interpreter* interp);

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-const char* const kTokenTypeNames[] = {"PT_ESC", "PT_STR",   "PT_CMD",    "PT_VAR",
-                                       "PT_SEP", "PT_EOL",   "PT_EOF",    "PT_FLOAT",
+const char* const kTokenTypeNames[] = {"PT_ESC",  "PT_STR",    "PT_CMD",    "PT_VAR",
+                                       "PT_SEP",  "PT_EOL",    "PT_EOF",    "PT_FLOAT",
                                        "PT_NONE", "PT_EXPAND", "PT_UNKNOWN"};
 const char* const kTokenShortNames[] = {"ESC", "str", "cmd",   "var",    "sep",
                                         "EOL", "EOF", "float", "expand", "ERROR"};
@@ -11,8 +11,8 @@ const char* const kTokenShortNames[] = {"ESC", "str", "cmd",   "var",    "sep",
 namespace {
 
 bool isNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.';
 }
 
 void advance(Parser* p, int n = 1) {
@@ -45,13 +45,15 @@ void readSeparator(Parser* p) {
 
 void readCommandEnd(Parser* p) {
     const char* start = p->pos;
-    while (p->remaining > 0 && std::strchr(" \t\n\r;", *p->pos) && *p->pos) advance(p);
+    while (p->remaining > 0 && std::strchr(" \t\n\r;", *p->pos) && *p->pos)
+        advance(p);
     endTokenBeforePos(p, start);
     p->token_type = PT_EOL;
 }
 
 void skipComment(Parser* p) {
-    while (p->remaining > 0 && *p->pos != '\n') advance(p);
+    while (p->remaining > 0 && *p->pos != '\n')
+        advance(p);
 }
 
 void readCommand(Parser* p) {
@@ -89,8 +91,12 @@ int readVariable(Parser* p) {
     const char* dollar = p->pos;
     advance(p);
     const char* start = p->pos;
+    // The token starts after the "$", also for the messages of a syntax error.
+    p->token_start = start;
+    p->token_end = start - 1;
     // "$$x" keeps the inner "$" in the token: a double dereference.
-    while (p->remaining > 0 && *p->pos == '$') advance(p);
+    while (p->remaining > 0 && *p->pos == '$')
+        advance(p);
     const char* nameStart = p->pos;
     if (p->remaining > 0 && (*p->pos == '(' || *p->pos == ')')) return 1;
     if (p->remaining > 1 && p->pos[0] == ':' && p->pos[1] == ':') advance(p, 2);
@@ -127,8 +133,10 @@ int readVariable(Parser* p) {
         int parens = 1, i = 1;
         while (i < p->remaining) {
             char c = p->pos[i];
-            if (c == '(') parens++;
-            else if (c == ')' && --parens == 0) break;
+            if (c == '(')
+                parens++;
+            else if (c == ')' && --parens == 0)
+                break;
             i++;
         }
         if (i < p->remaining) {
@@ -145,6 +153,8 @@ int readVariable(Parser* p) {
 int readBraced(Parser* p) {
     advance(p); // the "{"
     const char* start = p->pos;
+    p->token_start = start;
+    p->token_end = start - 1;
     if (p->remaining > 1 && p->pos[0] == '*' && p->pos[1] == '}') {
         if (p->remaining > 2 && (p->pos[2] == ' ' || p->pos[2] == '\t')) return 1;
         advance(p, 2);
@@ -184,12 +194,13 @@ int readBraced(Parser* p) {
     return 0;
 }
 
-bool isQuoteEscapable(char c) { return c && std::strchr("$\"{}[()]\\ ", c); }
+bool isQuoteEscapable(char c) {
+    return c && std::strchr("$\"{}[()]\\ ", c);
+}
 
 int readWordFragment(Parser* p) {
     int prev = p->token_type;
-    if (prev == PT_SEP || prev == PT_EOL || prev == PT_STR || prev == PT_EXPAND ||
-        prev == PT_ESC) {
+    if (prev == PT_SEP || prev == PT_EOL || prev == PT_STR || prev == PT_EXPAND || prev == PT_ESC) {
         if (*p->pos == '{') return readBraced(p);
         if (*p->pos == '"' && !p->in_quote) {
             p->in_quote = 1;
@@ -258,8 +269,7 @@ int zorakGetToken(Parser* p) {
         if (p->remaining <= 0) {
             p->token_start = p->pos;
             p->token_end = p->pos - 1;
-            p->token_type =
-                p->token_type == PT_EOL || p->token_type == PT_EOF ? PT_EOF : PT_EOL;
+            p->token_type = p->token_type == PT_EOL || p->token_type == PT_EOF ? PT_EOF : PT_EOL;
             return 0;
         }
         switch (*p->pos) {
@@ -298,10 +308,18 @@ void zorakUnescape(char* text) {
         if (*r == '\\' && r[1]) {
             r++;
             switch (*r) {
-            case 'r': *w++ = '\r'; break;
-            case 'n': *w++ = '\n'; break;
-            case 't': *w++ = '\t'; break;
-            default: *w++ = *r; break;
+            case 'r':
+                *w++ = '\r';
+                break;
+            case 'n':
+                *w++ = '\n';
+                break;
+            case 't':
+                *w++ = '\t';
+                break;
+            default:
+                *w++ = *r;
+                break;
             }
         } else {
             *w++ = *r;

@@ -23,7 +23,11 @@ const char* skipGlobalPrefix(const char* name) {
 
 } // namespace
 
-void zorakSetProcReleaser(PrivateDataReleaser releaser) { procReleaser = releaser; }
+PrivateDataReleaser zorakSetProcReleaser(PrivateDataReleaser releaser) {
+    PrivateDataReleaser previous = procReleaser;
+    procReleaser = releaser;
+    return previous;
+}
 
 int zorakRegisterCommand(Interpreter* interp, const char* name, CommandHandler handler,
                          void* private_data, int is_proc) {
@@ -34,8 +38,10 @@ int zorakRegisterCommand(Interpreter* interp, const char* name, CommandHandler h
         int middle = (low + high) / 2;
         int cmp = compareNames(interp->commands[middle].name, name);
         if (cmp == 0) return DEFINED;
-        if (cmp < 0) low = middle + 1;
-        else high = middle;
+        if (cmp < 0)
+            low = middle + 1;
+        else
+            high = middle;
     }
     char* copy = static_cast<char*>(std::malloc(std::strlen(name) + 1));
     if (!copy) return 1;
@@ -68,8 +74,10 @@ Command* zorakFindCommand(Interpreter* interp, const char* name) {
         int middle = (low + high) / 2;
         int cmp = compareNames(table[middle].name, name);
         if (cmp == 0) return &table[middle];
-        if (cmp > 0) high = middle;
-        else low = middle;
+        if (cmp > 0)
+            high = middle;
+        else
+            low = middle;
     }
     return nullptr;
 }
@@ -143,7 +151,8 @@ char* zorakJoinWords(char* out, int argc, char** argv) {
     if (argc < 1) return nullptr;
     if (argc == 1) return zorakStrDup(argv[0]);
     size_t size = 0;
-    for (int i = 0; i < argc; i++) size += std::strlen(argv[i]) + 3;
+    for (int i = 0; i < argc; i++)
+        size += std::strlen(argv[i]) + 3;
     char* joined = static_cast<char*>(std::malloc(size + 1));
     if (!joined) throw std::bad_alloc();
     char* w = joined;

@@ -17,6 +17,6 @@ char* zorakJoinWords(char* out, int argc, char** argv);
 void zorakRegisterRegistryCommands(Interpreter* interp);
 
 // Called when a command's private data is released with its last command;
-// procedures install their releaser here.
+// procedures install their releaser here. Returns the one it replaces.
 using PrivateDataReleaser = void (*)(void* private_data);
-void zorakSetProcReleaser(PrivateDataReleaser releaser);
+PrivateDataReleaser zorakSetProcReleaser(PrivateDataReleaser releaser);

@@ -19,11 +19,10 @@ namespace {
 
 // The names of the expression functions, in the order `functions` lists them.
 const char* const kFunctionNames[] = {
-    "abs",   "acos",  "asin",     "atan",  "bool",  "ceil",  "decr",  "div",   "cos",
-    "cosh",  "degrees", "double", "exp",   "fib",   "fix",   "floor", "fmod",  "fraction",
-    "hypot", "incr",  "int",      "integral", "log", "log10", "max",  "min",   "mul",
-    "pow",   "rand",  "rnd",      "round", "sgn",   "sin",   "sinh",  "sqr",   "sqrt",
-    "srand", "tan",   "tanh",     "wide"};
+    "abs",     "acos",     "asin", "atan",  "bool", "ceil",  "decr",  "div",      "cos",   "cosh",
+    "degrees", "double",   "exp",  "fib",   "fix",  "floor", "fmod",  "fraction", "hypot", "incr",
+    "int",     "integral", "log",  "log10", "max",  "min",   "mul",   "pow",      "rand",  "rnd",
+    "round",   "sgn",      "sin",  "sinh",  "sqr",  "sqrt",  "srand", "tan",      "tanh",  "wide"};
 
 enum class ProcActivity { None, Running, Caller };
 
@@ -90,21 +89,28 @@ int zorakCommandRename(Interpreter* interp, int argc, char** argv, void*) {
         return ERROR;
     }
     if (activity == ProcActivity::Caller) {
-        zorakReportError(interp, "%s: Can't rename active proc's parent: '%s'\n", argv[0],
-                         oldName);
+        zorakReportError(interp, "%s: Can't rename active proc's parent: '%s'\n", argv[0], oldName);
         return ERROR;
     }
     Command* cmd = zorakGetCommand(interp, oldName);
     if (cmd && !zorakGetCommand(interp, newName)) {
         if (*newName) {
+            // The record moves to its new place in the order with its handler
+            // and data; taking the data off first keeps a procedure's record
+            // from being released with the old name. The old name is the
+            // record's own, so "::name" renames name.
             Command moved = *cmd;
-            moved.name = zorakStrDup(newName);
-            // Re-inserting keeps the table in order; the record keeps its data.
-            void* data = moved.private_data;
+            HeapText currentName(zorakStrDup(cmd->name));
             cmd->private_data = nullptr;
-            zorakUnregisterCommand(interp, oldName);
-            zorakRegisterCommand(interp, moved.name, moved.handler, data, moved.is_proc);
-            zorakStrFree(&moved.name);
+            zorakUnregisterCommand(interp, currentName.get());
+            if (zorakRegisterCommand(interp, newName, moved.handler, moved.private_data,
+                                     moved.is_proc) != 0) {
+                // The new name could not be stored: the command keeps its old one.
+                zorakRegisterCommand(interp, currentName.get(), moved.handler, moved.private_data,
+                                     moved.is_proc);
+                zorakSetResult(interp, "0", 0);
+                return ERROR;
+            }
             zorakSetResult(interp, "1", 0);
             return OK;
         }
@@ -163,7 +169,8 @@ int zorakCommandUndef(Interpreter* interp, int argc, char** argv, void*) {
         for (int i = 0; i < interp->command_count; i++) {
             const Command& cmd = interp->commands[i];
             if (procsOnly && !cmd.is_proc) continue;
-            if (zorakWildcardMatch(pattern, cmd.name, true)) zorakVectorAppend(&matches.get(), cmd.name);
+            if (zorakWildcardMatch(pattern, cmd.name, true))
+                zorakVectorAppend(&matches.get(), cmd.name);
         }
         ScopedVector removed;
         int code = OK;

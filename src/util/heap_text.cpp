@@ -1,5 +1,6 @@
 #include "util/heap_text.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -27,8 +28,15 @@ char* zorakStrDup(const char* text) {
 
 void zorakStrAppendN(char** dst, const char* text, size_t n) {
     size_t old = *dst ? std::strlen(*dst) : 0;
+    // Text taken from the destination itself must be found again after the
+    // block moves.
+    uintptr_t from = reinterpret_cast<uintptr_t>(text);
+    uintptr_t base = reinterpret_cast<uintptr_t>(*dst);
+    bool inside = *dst && from >= base && from <= base + old;
+    size_t offset = inside ? static_cast<size_t>(from - base) : 0;
     char* grown = static_cast<char*>(checkedRealloc(*dst, old + n + 1));
-    if (n) std::memcpy(grown + old, text, n);
+    if (inside) text = grown + offset;
+    if (n) std::memmove(grown + old, text, n);
     grown[old + n] = '\0';
     *dst = grown;
 }
@@ -37,7 +45,9 @@ void zorakStrAppend(char** dst, const char* text) {
     zorakStrAppendN(dst, text ? text : "", text ? std::strlen(text) : 0);
 }
 
-void zorakStrAppendChar(char** dst, char c) { zorakStrAppendN(dst, &c, 1); }
+void zorakStrAppendChar(char** dst, char c) {
+    zorakStrAppendN(dst, &c, 1);
+}
 
 void zorakStrFree(char** text) {
     if (!text) return;
@@ -54,7 +64,8 @@ void zorakStrAssign(char** dst, std::string_view text) {
 static void vectorReserve(StringVector* vec, int needed) {
     if (needed + 1 <= vec->capacity) return;
     int capacity = vec->capacity ? vec->capacity : 8;
-    while (capacity < needed + 1) capacity *= 2;
+    while (capacity < needed + 1)
+        capacity *= 2;
     vec->items = static_cast<char**>(checkedRealloc(vec->items, sizeof(char*) * capacity));
     vec->capacity = capacity;
 }
@@ -93,13 +104,13 @@ void zorakVectorInsert(StringVector* vec, int index, std::string_view text) {
 void zorakVectorRemove(StringVector* vec, int index) {
     if (index < 0 || index >= vec->count) return;
     std::free(vec->items[index]);
-    std::memmove(vec->items + index, vec->items + index + 1,
-                 sizeof(char*) * (vec->count - index));
+    std::memmove(vec->items + index, vec->items + index + 1, sizeof(char*) * (vec->count - index));
     vec->count--;
 }
 
 void zorakVectorClear(StringVector* vec) {
-    for (int i = 0; i < vec->count; i++) std::free(vec->items[i]);
+    for (int i = 0; i < vec->count; i++)
+        std::free(vec->items[i]);
     vec->count = 0;
     if (vec->items) vec->items[0] = nullptr;
 }
@@ -113,7 +124,8 @@ void zorakVectorFree(StringVector* vec) {
 
 void zorakFreeVector(char*** items, int count) {
     if (!items || !*items) return;
-    for (int i = 0; i < count; i++) std::free((*items)[i]);
+    for (int i = 0; i < count; i++)
+        std::free((*items)[i]);
     std::free(*items);
     *items = nullptr;
 }

@@ -60,3 +60,13 @@ int64_t zorakLeadingInt(const char* text) {
     if (negative) return value == uint64_t(INT64_MAX) + 1 ? INT64_MIN : -int64_t(value);
     return int64_t(value);
 }
+
+std::string zorakFormatGrouped(uint64_t value) {
+    std::string digits = std::to_string(value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); i++) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}

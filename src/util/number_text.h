@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // True for the decimal number form a command word may take to be its own
@@ -17,3 +18,6 @@ char* zorakFormatUnsigned(uint64_t value);
 // C atol rules: leading blanks, optional sign, digits; stops at the first
 // other character; no digits gives 0. Never overflows (saturates).
 int64_t zorakLeadingInt(const char* text);
+
+// A count written with a comma between groups of three digits ("1,234,567").
+std::string zorakFormatGrouped(uint64_t value);

@@ -23,7 +23,10 @@ int main(int argc, char** argv) {
     int code = -1;
     BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);
     std::fflush(stdout);
-    std::printf("=== result: '%s'\n=== code: %d\n", result ? result : "(null)", code);
+    // The BSTR holds the result's 8-bit bytes (on Windows its type says wide
+    // characters).
+    const char* text = result ? reinterpret_cast<const char*>(result) : "(null)";
+    std::printf("=== result: '%s'\n=== code: %d\n", text, code);
     SysFreeString(result);
     zorak_exit();
     return 0;

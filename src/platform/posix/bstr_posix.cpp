@@ -1,5 +1,7 @@
 // The OLE string allocator that Windows hosts find in oleaut32: a 32-bit byte
-// length, the bytes, a terminating zero; the BSTR points at the bytes.
+// length, the bytes, a terminating zero; the BSTR points at the bytes. And
+// the walk over an argument array in the same layout.
+#include "platform/platform.h"
 #include "zorak.h"
 
 #include <cstdint>
@@ -31,4 +33,17 @@ ZORAK_API unsigned int SysStringByteLen(BSTR text) {
 ZORAK_API void SysFreeString(BSTR text) {
     if (text) std::free(text - sizeof(uint32_t));
 }
+}
+
+std::vector<std::string> platformArgumentStrings(SAFEARRAY* array) {
+    std::vector<std::string> strings;
+    if (!array || array->cDims != 1 || !array->pvData) return strings;
+    BSTR* items = static_cast<BSTR*>(array->pvData);
+    for (uint32_t i = 0; i < array->rgsabound[0].cElements; i++) {
+        BSTR item = items[i];
+        if (!item) continue;
+        unsigned int length = SysStringByteLen(item);
+        if (length) strings.emplace_back(item, length);
+    }
+    return strings;
 }

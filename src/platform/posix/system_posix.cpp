@@ -1,9 +1,12 @@
 #include "platform/platform.h"
+#include "platform/posix/big_stack_posix.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <pthread.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -60,6 +63,9 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete) {
 }
 
 size_t platformStackRemaining() {
+    char at;
+    const char* largeLow = nullptr;
+    if (posixLargeStackLow(&at, &largeLow)) return static_cast<size_t>(&at - largeLow);
     // The bounds of this thread's stack are read once per thread.
     static thread_local char* low = nullptr;
     static thread_local bool known = false;
@@ -84,3 +90,36 @@ uint64_t platformClockSeed() {
     ::gettimeofday(&tv, nullptr);
     return static_cast<uint64_t>(tv.tv_sec) * 1000000u + static_cast<uint64_t>(tv.tv_usec);
 }
+
+bool platformUserName(std::string* name) {
+    const char* user = std::getenv("USER");
+    if (user && *user) {
+        *name = user;
+        return true;
+    }
+    passwd* entry = ::getpwuid(::geteuid());
+    if (!entry || !entry->pw_name) return false;
+    *name = entry->pw_name;
+    return true;
+}
+
+bool platformHostName(std::string* name) {
+    char buffer[256];
+    if (::gethostname(buffer, sizeof buffer) != 0) return false;
+    buffer[sizeof buffer - 1] = '\0';
+    *name = buffer;
+    return true;
+}
+
+void platformLocalTime(long long seconds, struct tm* out) {
+    time_t t = static_cast<time_t>(seconds);
+    ::localtime_r(&t, out);
+}
+
+// Sockets need no start or release here.
+bool platformNetworkStartup() { return true; }
+
+void platformNetworkCleanup() {}
+
+// The WOW64 layer exists on Windows only.
+bool platformIsWow64() { return false; }

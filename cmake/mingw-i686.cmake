@@ -1,0 +1,16 @@
+# Cross-build for 32-bit Windows with the MinGW-w64 POSIX-thread compilers.
+# CMakeLists.txt runs the programs it builds under Wine (cmake/wine-run.sh.in).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(ZORAK_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${ZORAK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZORAK_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZORAK_MINGW_PREFIX}-windres)
+set(CMAKE_OBJDUMP ${ZORAK_MINGW_PREFIX}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZORAK_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "interp/interp.h"
+
+void zorakRegisterExceptionCommands(Interpreter* interp);

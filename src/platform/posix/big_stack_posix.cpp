@@ -1,0 +1,145 @@
+// The large evaluation stack on Linux: one mapping per thread, reserved
+// once and committed page by page as deep scripts reach into it, entered
+// with makecontext/swapcontext on the calling thread.
+#include "platform/posix/big_stack_posix.h"
+
+#include "platform/platform.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <sys/mman.h>
+#include <ucontext.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZORAK_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZORAK_ASAN 1
+#endif
+#endif
+
+#ifdef ZORAK_ASAN
+extern "C" {
+void __sanitizer_start_switch_fiber(void** fake_stack_save, const void* bottom, size_t size);
+void __sanitizer_finish_switch_fiber(void* fake_stack_save, const void** bottom_old,
+                                     size_t* size_old);
+}
+#endif
+
+namespace {
+
+// Reserved address space; pages are only committed when touched.
+constexpr size_t kStackSize = size_t{256} << 20;
+// An unmapped stretch below the stack turns an overrun into a fault instead
+// of a write into whatever lies below.
+constexpr size_t kGuardSize = size_t{64} << 10;
+// Stack kept committed between runs; pages deeper than this are handed back
+// to the system after a run that reached them.
+constexpr size_t kKeptSize = size_t{1} << 20;
+
+struct LargeStack {
+    char* mapping = nullptr;
+    char* low = nullptr;  // lowest usable byte
+    char* high = nullptr; // one past the highest usable byte
+    bool running = false;
+    // The deepest address the stack-depth checks saw during the run.
+    const char* deepest = nullptr;
+    ucontext_t caller;
+    ucontext_t callee;
+    void (*body)(void*) = nullptr;
+    void* data = nullptr;
+    const void* caller_bottom = nullptr;
+    size_t caller_size = 0;
+
+    LargeStack() = default;
+    LargeStack(const LargeStack&) = delete;
+    LargeStack& operator=(const LargeStack&) = delete;
+    // A thread that ends gives its stack back.
+    ~LargeStack() {
+        if (mapping) munmap(mapping, kStackSize + kGuardSize);
+    }
+};
+
+thread_local LargeStack large;
+
+bool reserve() {
+    size_t total = kStackSize + kGuardSize;
+    void* mapping = mmap(nullptr, total, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (mapping == MAP_FAILED) return false;
+    char* base = static_cast<char*>(mapping);
+    if (mprotect(base, kGuardSize, PROT_NONE) != 0) {
+        munmap(mapping, total);
+        return false;
+    }
+    large.mapping = base;
+    large.low = base + kGuardSize;
+    large.high = base + total;
+    return true;
+}
+
+void entry() {
+#ifdef ZORAK_ASAN
+    __sanitizer_finish_switch_fiber(nullptr, &large.caller_bottom, &large.caller_size);
+#endif
+    large.body(large.data);
+#ifdef ZORAK_ASAN
+    // A null save slot tells the sanitizer this stack's run is over.
+    __sanitizer_start_switch_fiber(nullptr, large.caller_bottom, large.caller_size);
+#endif
+    swapcontext(&large.callee, &large.caller);
+}
+
+// Hands the pages of a deep run back, keeping the top of the stack.
+void releaseDeepPages() {
+    const char* deepest = large.deepest;
+    large.deepest = nullptr;
+    if (!deepest || deepest >= large.high - kKeptSize) return;
+    uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    uintptr_t from = reinterpret_cast<uintptr_t>(deepest) & ~(page - 1);
+    if (from < reinterpret_cast<uintptr_t>(large.low)) from = reinterpret_cast<uintptr_t>(large.low);
+    uintptr_t to = reinterpret_cast<uintptr_t>(large.high - kKeptSize) & ~(page - 1);
+    if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+}
+
+} // namespace
+
+bool posixLargeStackLow(const void* here, const char** low) {
+    if (!large.running) return false;
+    const char* at = static_cast<const char*>(here);
+    if (at < large.low || at >= large.high) return false;
+    if (!large.deepest || at < large.deepest) large.deepest = at;
+    *low = large.low;
+    return true;
+}
+
+bool platformOnLargeStack() { return large.running; }
+
+bool platformRunOnLargeStack(void (*body)(void*), void* data) {
+    if (large.running) {
+        body(data);
+        return true;
+    }
+    if (!large.mapping && !reserve()) return false;
+    if (getcontext(&large.callee) != 0) return false;
+    large.callee.uc_stack.ss_sp = large.low;
+    large.callee.uc_stack.ss_size = static_cast<size_t>(large.high - large.low);
+    large.callee.uc_link = nullptr;
+    makecontext(&large.callee, entry, 0);
+    large.body = body;
+    large.data = data;
+    large.running = true;
+#ifdef ZORAK_ASAN
+    void* fakeStack = nullptr;
+    __sanitizer_start_switch_fiber(&fakeStack, large.low,
+                                   static_cast<size_t>(large.high - large.low));
+#endif
+    swapcontext(&large.caller, &large.callee);
+#ifdef ZORAK_ASAN
+    __sanitizer_finish_switch_fiber(fakeStack, nullptr, nullptr);
+#endif
+    large.running = false;
+    releaseDeepPages();
+    return true;
+}

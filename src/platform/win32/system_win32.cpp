@@ -1,0 +1,171 @@
+// The system services on Windows: environment, the program's path, files,
+// the stack, clocks, names, sockets and the WOW64 test.
+#include "platform/platform.h"
+
+#include <windows.h>
+#include <winsock2.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+// Windows Sockets, started when the library is attached.
+bool sockets_started = false;
+
+} // namespace
+
+bool platformGetEnv(const char* name, std::string* value) {
+    if (!name) return false;
+    char first[256];
+    DWORD n = GetEnvironmentVariableA(name, first, sizeof first);
+    if (n == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+    if (n < sizeof first) {
+        if (value) value->assign(first, n);
+        return true;
+    }
+    std::string buffer(n, '\0');
+    n = GetEnvironmentVariableA(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return false;
+    buffer.resize(n < buffer.size() ? n : buffer.size());
+    if (value) *value = buffer;
+    return true;
+}
+
+// The "=C:=C:\dir" entries that keep each drive's current directory are the
+// system's bookkeeping, not variables.
+std::vector<std::string> platformEnvironment() {
+    std::vector<std::string> entries;
+    char* block = GetEnvironmentStringsA();
+    if (!block) return entries;
+    for (const char* entry = block; *entry; entry += std::strlen(entry) + 1)
+        if (*entry != '=') entries.emplace_back(entry);
+    FreeEnvironmentStringsA(block);
+    return entries;
+}
+
+bool platformExecutablePath(std::string* path) {
+    std::string buffer(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return false;
+        // A name that filled the buffer may have been cut short.
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            *path = buffer;
+            return true;
+        }
+        if (buffer.size() >= 32768) return false;
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+char platformPathSeparator() {
+    return '\\';
+}
+
+bool platformFileExists(const char* path) {
+    if (!path) return false;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool platformReadFile(const char* path, std::string* contents, bool* complete) {
+    *complete = false;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    long long expected = GetFileSizeEx(file, &size) ? size.QuadPart : -1;
+    contents->clear();
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) contents->append(chunk, got);
+    CloseHandle(file);
+    *complete = expected < 0 || static_cast<long long>(contents->size()) >= expected;
+    return true;
+}
+
+size_t platformStackRemaining() {
+    // The low end of this thread's stack reservation, read once per thread.
+    // The lowest pages are the guard that the stack never grows into.
+    static thread_local char* low = nullptr;
+    static thread_local bool known = false;
+    char here = 0;
+    if (!known) {
+        known = true;
+        MEMORY_BASIC_INFORMATION region;
+        if (VirtualQuery(&here, &region, sizeof region) == sizeof region && region.AllocationBase) {
+            SYSTEM_INFO system;
+            GetSystemInfo(&system);
+            low = static_cast<char*>(region.AllocationBase) + 3 * system.dwPageSize;
+        }
+    }
+    if (!low) return SIZE_MAX;
+    char* position = &here;
+    return position > low ? static_cast<size_t>(position - low) : 0;
+}
+
+uint64_t platformClockSeed() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    uint64_t ticks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    // 100-nanosecond ticks since 1601 as microseconds since 1970.
+    return (ticks - 116444736000000000ull) / 10;
+}
+
+bool platformUserName(std::string* name) {
+    char buffer[257];
+    DWORD size = sizeof buffer;
+    if (GetUserNameA(buffer, &size) && buffer[0]) {
+        *name = buffer;
+        return true;
+    }
+    return platformGetEnv("USERNAME", name) && !name->empty();
+}
+
+bool platformHostName(std::string* name) {
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    if (GetComputerNameExA(ComputerNameDnsHostname, buffer, &size) && buffer[0]) {
+        *name = buffer;
+        return true;
+    }
+    size = sizeof buffer;
+    if (!GetComputerNameA(buffer, &size)) return false;
+    *name = buffer;
+    return true;
+}
+
+// Times the runtime cannot convert (before 1970) read as the epoch.
+void platformLocalTime(long long seconds, struct tm* out) {
+    __time64_t t = static_cast<__time64_t>(seconds);
+    if (_localtime64_s(out, &t) == 0) return;
+    t = 0;
+    if (_localtime64_s(out, &t) != 0) std::memset(out, 0, sizeof *out);
+}
+
+bool platformNetworkStartup() {
+    if (sockets_started) return true;
+    WSADATA data;
+    sockets_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    return sockets_started;
+}
+
+void platformNetworkCleanup() {
+    if (!sockets_started) return;
+    WSACleanup();
+    sockets_started = false;
+}
+
+// IsWow64Process is looked up at run time: the oldest 32-bit systems lack it.
+bool platformIsWow64() {
+    using IsWow64Function = BOOL(WINAPI*)(HANDLE, PBOOL);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto isWow64 = reinterpret_cast<IsWow64Function>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr));
+    BOOL wow64 = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}

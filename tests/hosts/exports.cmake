@@ -1,0 +1,21 @@
+# The shared library exports exactly the public interface and nothing else.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[0-9a-f]+ [TtWwDdBbRrVvUu] [^\n]+" lines "${symbols}")
+set(exported "")
+foreach(line ${lines})
+  string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${line}")
+  if(NOT name MATCHES "^_(init|fini|edata|end|_bss_start)$" AND NOT name MATCHES "^__bss_start$")
+    list(APPEND exported ${name})
+  endif()
+endforeach()
+list(SORT exported)
+set(expected CentreConsole CloseConsole Cls ConsoleSetFocus OpenConsole Pause SysAllocStringByteLen
+  SysFreeString SysStringByteLen WriteLn zorak_command zorak_eval zorak_exit zorak_get_script
+  zorak_init zorak_load_script zorak_run_autoexec zorak_set_app_path zorak_ver)
+list(SORT expected)
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "exports differ:\n  got:  ${exported}\n  want: ${expected}")
+endif()

@@ -1,0 +1,50 @@
+# zorak.dll exports exactly the public interface under plain (undecorated)
+# names, and it and the programs beside it import system DLLs only.
+function(pe_dump file)
+  execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${file}")
+  endif()
+  set(dump "${dump}" PARENT_SCOPE)
+endfunction()
+
+pe_dump(${LIBRARY})
+# The name table of the export directory: "\t[   0] +base[   1] 0000 Name" or
+# "\t[   0] Name", by binutils version.
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([ \t]+\\[[^\n]*\n)*)" table "${dump}")
+set(table "${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "[^\n]+" lines "${table}")
+set(exported "")
+foreach(line ${lines})
+  string(REGEX MATCH "([^ \t]+)[ \t]*$" name "${line}")
+  list(APPEND exported ${CMAKE_MATCH_1})
+endforeach()
+list(SORT exported)
+set(expected CentreConsole CloseConsole Cls ConsoleSetFocus OpenConsole Pause WriteLn
+  zorak_command zorak_eval zorak_exit zorak_get_script zorak_init zorak_load_script
+  zorak_run_autoexec zorak_set_app_path zorak_ver)
+list(SORT expected)
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "exports differ:\n  got:  ${exported}\n  want: ${expected}")
+endif()
+
+# Imports: the system's DLLs, and zorak.dll for the programs that link it.
+set(system_dlls advapi32 comdlg32 gdi32 iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32
+  oleaut32 psapi shell32 shlwapi user32 version winmm ws2_32)
+get_filename_component(folder ${LIBRARY} DIRECTORY)
+foreach(file ${LIBRARY} ${folder}/embedtest.exe ${folder}/zorak.exe)
+  pe_dump(${file})
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  if(NOT imports)
+    message(FATAL_ERROR "${file}: no imports found")
+  endif()
+  foreach(import ${imports})
+    string(REGEX REPLACE "^DLL Name: ([^ \t]+).*" "\\1" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    string(REGEX REPLACE "\\.dll$" "" base "${dll}")
+    list(FIND system_dlls ${base} known)
+    if(known EQUAL -1 AND NOT (base STREQUAL "zorak" AND NOT file STREQUAL LIBRARY))
+      message(FATAL_ERROR "${file} imports ${dll}, which is not a system DLL")
+    endif()
+  endforeach()
+endforeach()

@@ -1,0 +1,2 @@
+# read with the escape option off, so the preprocessor leaves the escapes too
+puts {a\tb|\q}

@@ -1,0 +1,2 @@
+# echo -var naming no variable is an error.
+echo nosuch -var

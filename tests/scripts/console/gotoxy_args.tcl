@@ -1,0 +1,2 @@
+# gotoxy needs exactly two coordinates.
+gotoxy 1

@@ -1,0 +1,3 @@
+# break and continue return their codes; catch sees them
+puts "[catch break] [catch continue]"
+puts "code [catch {break now}]"

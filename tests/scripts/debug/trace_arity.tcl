@@ -1,0 +1,3 @@
+# A trace subcommand other than list needs a name.
+trace add
+puts never

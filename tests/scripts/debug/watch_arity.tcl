@@ -1,0 +1,2 @@
+# watch needs a subcommand.
+watch

@@ -1,0 +1,2 @@
+# $$name(key) with no such array.
+puts $$nosuch(k)

@@ -1,0 +1,3 @@
+# {*} must be glued to the word it expands.
+set l {a b}
+puts {*} $l

@@ -1,0 +1,16 @@
+# {*} splits a word into list elements, each its own word.
+trace add resume
+set l {a {} $b {c d} [x]}
+# empty elements become {} and elements starting with $ or [ are braced
+resume {*}$l
+resume {*}{p q} r
+# a bare {*}word gives the word itself; inside quotes the prefix is plain text
+resume {*}abc "{*}abc"
+set x "{*}abc"
+puts $x
+# an empty list expands to nothing
+resume {*}{} end
+# a {*} at the end of a command expands nothing in the next one
+resume {*}
+set m "1 2"
+resume $m

@@ -1,0 +1,2 @@
+# error needs a message
+error

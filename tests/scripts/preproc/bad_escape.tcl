@@ -1,0 +1,2 @@
+# a hex escape with one digit
+puts "\x4"

@@ -1,0 +1,4 @@
+# #exit alone ends the text there
+puts "run"
+#exit
+puts "not run"

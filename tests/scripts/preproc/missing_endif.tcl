@@ -1,0 +1,3 @@
+# an #ifdef without #endif
+#ifdef X
+puts "not run"

@@ -1,0 +1,3 @@
+# mismatched quotes
+puts "a
+puts b

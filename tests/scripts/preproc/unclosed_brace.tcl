@@ -1,0 +1,4 @@
+# an unclosed brace stops the script before it runs
+puts "not run"
+proc p {} {
+  puts x

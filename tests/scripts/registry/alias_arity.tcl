@@ -1,0 +1,3 @@
+# alias needs a new name and an existing command.
+alias onlyone
+puts never

@@ -1,0 +1,3 @@
+# is_command takes exactly one name.
+is_command set puts
+puts never

@@ -1,0 +1,3 @@
+# rename needs the old and the new name.
+rename puts
+puts never

@@ -1,0 +1,3 @@
+# undef needs at least one name.
+undef
+puts never

@@ -1,0 +1,4 @@
+# The wrong-arguments report lists every word, those of 30 characters or
+# more cut to 50 and marked "...".
+is_command "a b" 12345678901234567890123456789 123456789012345678901234567890 1234567890123456789012345678901234567890123456789012345 {}
+puts never
