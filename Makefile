@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 
-.PHONY: all build run test asan bench fuzz clean
+.PHONY: all build run test asan bench fuzz clean windows test-windows
 
 all: build
 
@@ -14,6 +14,7 @@ build:
 run: build
 	./build/embedtest
 	./build/zorak examples/tour.tcl
+	./build/zorak examples/inventory/main.tcl
 
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS)
@@ -34,5 +35,18 @@ fuzz:
 	@$(CMAKE) --build build-fuzz -j $(JOBS)
 	./build-fuzz/fuzz_eval -max_total_time=60 fuzz/corpus
 
+# The Windows deliverables, cross-built with the i686 MinGW-w64 compilers:
+# build-win32/zorak.dll, embedtest.exe and zorak.exe.
+windows:
+	@$(CMAKE) -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@$(CMAKE) --build build-win32 -j $(JOBS)
+
+# The same suite under 32-bit Wine, in the one Wine prefix of build-win32/
+# (made here when missing, so that no test pays for it).
+test-windows: windows
+	@test -d build-win32/wineprefix || ./build-win32/wine-run.sh wineboot.exe --init
+	cd build-win32 && ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf build build-asan build-release build-fuzz
+	rm -rf build build-asan build-release build-fuzz build-win32

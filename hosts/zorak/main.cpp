@@ -63,6 +63,20 @@ void initialiseWithArguments(const std::vector<std::string>& args) {
 #endif
 }
 
+// A word can travel inside braces when nothing in it ends or opens a
+// brace group or a comment early.
+bool canBrace(const std::string& word) {
+    int depth = 0;
+    for (size_t i = 0; i < word.size(); i++) {
+        char c = word[i];
+        if (c == '{') depth++;
+        else if (c == '}' && --depth < 0) return false;
+        else if (c == '\\' || c == '#' || c == '"' || c == '\n' || c == '\r') return false;
+        else if (c == '/' && i + 1 < word.size() && word[i + 1] == '*') return false;
+    }
+    return depth == 0 && !word.empty();
+}
+
 int exitStatus(int code, BSTR result) {
     switch (code) {
     case 0: // ok
@@ -104,6 +118,15 @@ int main(int argc, char** argv) {
             return 2;
         }
         for (int i = 1; i < argc; i++) args.push_back(argv[i]);
+        // Sourcing the file gives its messages the file's own line numbers
+        // and hands the script its arguments in argv.
+        std::string command = "source";
+        bool braceable = true;
+        for (int i = 1; i < argc && braceable; i++) {
+            braceable = canBrace(argv[i]);
+            command += std::string(" {") + argv[i] + "}";
+        }
+        if (braceable) script = command;
     } else {
         readStream(stdin, &script);
         args.push_back("-");

@@ -5,7 +5,9 @@
 #include "interp/evaluator.h"
 #include "shell/settings.h"
 
-bool zorakFlowUsesExpression() { return zorakSettings.expression_off == 0; }
+bool zorakFlowUsesExpression() {
+    return zorakSettings.expression_off == 0;
+}
 
 bool is_false_text(const char* text) {
     if (!text) return true;

@@ -16,7 +16,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,7 +77,8 @@ const StringVector& scanKeepEmpty(std::string_view text, StringVector* scratch,
         zorakScanList(text, scratch, options, quote_line_end);
         return *scratch;
     }
-    if (!scannedList.valid || scannedList.text != text) {
+    if (!scannedList.valid || scannedList.text.size() != text.size() ||
+        std::memcmp(scannedList.text.data(), text.data(), text.size()) != 0) {
         scannedList.valid = false;
         zorakVectorFree(&scannedList.elements.get());
         scannedList.text.assign(text);
@@ -84,6 +87,18 @@ const StringVector& scanKeepEmpty(std::string_view text, StringVector* scratch,
     }
     *quote_line_end = scannedList.quote_line_end;
     return scannedList.elements.get();
+}
+
+// The same for a command word: a word equal to the cached text is
+// recognised in one pass over it.
+const StringVector& scanWordKeepEmpty(const char* word, StringVector* scratch,
+                                      bool* quote_line_end) {
+    if (scannedList.valid &&
+        std::strncmp(scannedList.text.c_str(), word, scannedList.text.size() + 1) == 0) {
+        *quote_line_end = scannedList.quote_line_end;
+        return scannedList.elements.get();
+    }
+    return scanKeepEmpty(word, scratch, quote_line_end);
 }
 
 int setText(Interpreter* interp, const std::string& text) {
@@ -105,7 +120,7 @@ int zorakCommandLlength(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 2) return zorakWrongArgs(interp, argc, argv);
     ScopedVector scratch;
     bool quoteLineEnd = false;
-    int count = scanKeepEmpty(argv[1], &scratch.get(), &quoteLineEnd).count;
+    int count = scanWordKeepEmpty(argv[1], &scratch.get(), &quoteLineEnd).count;
     return setText(interp, std::to_string(count));
 }
 
@@ -120,7 +135,7 @@ int lindexFromEnd(Interpreter* interp, const char* command, const char* list,
                   const char* word) {
     ScopedVector scratch;
     bool quoteLineEnd = false;
-    const StringVector& elements = scanKeepEmpty(list, &scratch.get(), &quoteLineEnd);
+    const StringVector& elements = scanWordKeepEmpty(list, &scratch.get(), &quoteLineEnd);
     if (quoteLineEnd) return lindexFail(interp, command);
     if (elements.count == 0) {
         zorakSetResult(interp, "", 0);
@@ -134,12 +149,13 @@ int lindexFromEnd(Interpreter* interp, const char* command, const char* list,
 }
 
 // The outer brace pair of a value, removed once.
-std::string unbraceOnce(const std::string& value) {
+std::string unbraceOnce(std::string_view value) {
     size_t first = value.find_first_not_of("\r\n\t ");
     size_t last = value.find_last_not_of("\r\n\t ");
-    if (first != std::string::npos && value[first] == '{' && value[last] == '}' && last > first)
-        return value.substr(first + 1, last - first - 1);
-    return value;
+    if (first != std::string_view::npos && value[first] == '{' && value[last] == '}' &&
+        last > first)
+        return std::string(value.substr(first + 1, last - first - 1));
+    return std::string(value);
 }
 
 int zorakCommandLindex(Interpreter* interp, int argc, char** argv, void*) {
@@ -149,7 +165,11 @@ int zorakCommandLindex(Interpreter* interp, int argc, char** argv, void*) {
         return OK;
     }
     if (startsWithEnd(argv[2])) return lindexFromEnd(interp, argv[0], argv[1], argv[2]);
-    std::string current = argv[1];
+    // The list itself is read in place; only nested values are copied.
+    std::string nested;
+    // Until the first index is applied, current is the list word itself.
+    bool atWord = true;
+    std::string_view current;
     for (int w = 2; w < argc; w++) {
         ScopedVector indices;
         zorakScanList(argv[w], &indices.get(), ListScanOptions{});
@@ -161,17 +181,25 @@ int zorakCommandLindex(Interpreter* interp, int argc, char** argv, void*) {
             }
             ScopedVector scratch;
             bool quoteLineEnd = false;
-            const StringVector& elements = scanKeepEmpty(current, &scratch.get(), &quoteLineEnd);
+            const StringVector& elements =
+                atWord ? scanWordKeepEmpty(argv[1], &scratch.get(), &quoteLineEnd)
+                       : scanKeepEmpty(current, &scratch.get(), &quoteLineEnd);
             if (quoteLineEnd) return lindexFail(interp, argv[0]);
+            if (atWord) current = argv[1];
+            atWord = false;
             if (elements.count <= 1) {
                 // A single element answers every index.
-                current = unbraceOnce(current);
+                nested = unbraceOnce(current);
+                current = nested;
                 break;
             }
-            current = index >= 0 && index < elements.count ? elements.items[index] : "";
+            nested = index >= 0 && index < elements.count ? elements.items[index] : "";
+            current = nested;
         }
     }
-    return setText(interp, current);
+    if (atWord) current = argv[1];
+    zorakSetResult(interp, std::string(current).c_str(), 0);
+    return OK;
 }
 
 // The last index of lrange: "end", "end-N" or a number.
@@ -338,8 +366,17 @@ int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
         // The value grows in place; a long list is not copied for every append.
         size_t length = std::strlen(current);
         if (length) added.insert(added.begin(), ' ');
-        zorakStrAppendN(&var->value, added.data(), added.size());
+        size_t total = length + added.size();
+        char* grown = static_cast<char*>(std::realloc(var->value, total + 1));
+        if (!grown) throw std::bad_alloc();
+        std::memcpy(grown + length, added.data(), added.size());
+        grown[total] = '\0';
+        var->value = grown;
         var->changed = 1;
+        if (total > 0 && total <= INT32_MAX) {
+            zorakSetResult(interp, var->value, static_cast<int>(total));
+            return OK;
+        }
         zorakSetResult(interp, var->value, 0);
         return OK;
     }

@@ -24,7 +24,9 @@
 
 namespace {
 
-bool endsScript(int code) { return code == ERROR || code == EXIT || code == STOP; }
+bool endsScript(int code) {
+    return code == ERROR || code == EXIT || code == STOP;
+}
 
 int zorakCommandWhile(Interpreter* interp, int argc, char** argv, void*) {
     if (argc != 3) return zorakWrongArgs(interp, argc, argv);
@@ -96,23 +98,21 @@ int zorakCommandForeach(Interpreter* interp, int argc, char** argv, void*) {
     for (int k = 0; k < pairCount; k++) {
         zorakScanList(argv[1 + 2 * k], &names[k].get(), options);
         zorakScanList(argv[2 + 2 * k], &values[k].get(), options);
-        if (names[k]->count > longestNames)
-            longestNames = names[k]->count;
-        if (values[k]->count > longestList)
-            longestList = values[k]->count;
+        if (names[k]->count > longestNames) longestNames = names[k]->count;
+        if (values[k]->count > longestList) longestList = values[k]->count;
         // An empty name list takes nothing and adds no rounds.
         if (longestNames > 0) {
             double share = static_cast<double>(longestList) / longestNames;
             rounds = std::ceil(share > rounds ? share : rounds);
         }
     }
-    long total = static_cast<long>(rounds);
-    for (long round = 0; round < total; round++) {
+    int64_t total = static_cast<int64_t>(rounds);
+    for (int64_t round = 0; round < total; round++) {
         for (int k = 0; k < pairCount; k++) {
             StringVector& vars = names[k].get();
             StringVector& list = values[k].get();
             for (int j = 0; j < vars.count; j++) {
-                long index = round * vars.count + j;
+                int64_t index = round * vars.count + j;
                 const char* value = index < list.count ? list.items[index] : "";
                 if (set_value(interp, vars.items[j], value, 1) != OK) return ERROR;
             }

@@ -25,7 +25,9 @@ struct SwitchOptions {
     bool eval = false;
 };
 
-bool isIntegerText(const char* text) { return zorakIsNumberText(text) && !is_float_text(text); }
+bool isIntegerText(const char* text) {
+    return zorakIsNumberText(text) && !is_float_text(text);
+}
 
 bool valuesMatch(const SwitchOptions& options, const char* pattern, const char* value) {
     if (options.glob) return zorakWildcardMatch(pattern, value, options.nocase);
@@ -63,11 +65,16 @@ int zorakCommandSwitch(Interpreter* interp, int argc, char** argv, void*) {
     std::vector<const char*> words;
     for (int i = 1; i < argc; i++) {
         const char* w = argv[i];
-        if (zorakEqualNoCase(w, "-glob")) options.glob = true;
-        else if (zorakEqualNoCase(w, "-exact")) options.glob = false;
-        else if (zorakEqualNoCase(w, "-nocase")) options.nocase = true;
-        else if (zorakEqualNoCase(w, "-eval")) options.eval = true;
-        else if (std::strcmp(w, "--") != 0) words.push_back(w);
+        if (zorakEqualNoCase(w, "-glob"))
+            options.glob = true;
+        else if (zorakEqualNoCase(w, "-exact"))
+            options.glob = false;
+        else if (zorakEqualNoCase(w, "-nocase"))
+            options.nocase = true;
+        else if (zorakEqualNoCase(w, "-eval"))
+            options.eval = true;
+        else if (std::strcmp(w, "--") != 0)
+            words.push_back(w);
     }
     if (words.size() < 2) {
         zorakReportError(interp, "switch: Invalid argument count\n");
@@ -88,7 +95,8 @@ int zorakCommandSwitch(Interpreter* interp, int argc, char** argv, void*) {
                              argv[0], static_cast<long>(count));
             return ERROR;
         }
-        for (int i = 0; i < count; i++) pairs.push_back(listed->items[i]);
+        for (int i = 0; i < count; i++)
+            pairs.push_back(listed->items[i]);
     }
     set_var(interp, "this", value);
     bool fallThrough = false;

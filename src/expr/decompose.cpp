@@ -24,11 +24,19 @@ struct Item {
     bool is_operator;
 };
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isWordChar(char c) { return isLetter(c) || isDigit(c) || c == '.' || c == '$' || c == '_'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isWordChar(char c) {
+    return isLetter(c) || isDigit(c) || c == '.' || c == '$' || c == '_';
+}
 
-bool diagnosticsShown() { return zorakSettings.error_echo || zorakSettings.debug; }
+bool diagnosticsShown() {
+    return zorakSettings.error_echo || zorakSettings.debug;
+}
 
 void diagnostic(const char* what) {
     if (diagnosticsShown()) console_printf("%s: %s\n", "decompose_expression", what);
@@ -38,8 +46,10 @@ size_t findClose(std::string_view text, size_t at) {
     char open = text[at];
     if (open == '"') {
         for (size_t i = at + 1; i < text.size(); i++) {
-            if (text[i] == '\\') i++;
-            else if (text[i] == '"') return i;
+            if (text[i] == '\\')
+                i++;
+            else if (text[i] == '"')
+                return i;
         }
         return std::string_view::npos;
     }
@@ -50,8 +60,10 @@ size_t findClose(std::string_view text, size_t at) {
             i++;
             continue;
         }
-        if (text[i] == open) depth++;
-        else if (text[i] == close && --depth == 0) return i;
+        if (text[i] == open)
+            depth++;
+        else if (text[i] == close && --depth == 0)
+            return i;
     }
     return std::string_view::npos;
 }
@@ -89,7 +101,8 @@ int translate(std::string_view text, std::string* out, int depth);
 void placeOperand(std::vector<Item>& items, std::string text) {
     if (!items.empty() && items.back().is_operator)
         items.insert(items.end() - 1, Item{std::move(text), false});
-    else items.push_back(Item{std::move(text), false});
+    else
+        items.push_back(Item{std::move(text), false});
 }
 
 bool operandExpected(const std::vector<Item>& items) {
@@ -160,7 +173,8 @@ int scanPostfix(std::string_view text, std::vector<Item>& items, int depth) {
             if ((c == '+' || c == '-') && operandExpected(items) && i + 1 < n &&
                 (isWordChar(text[i + 1]))) {
                 size_t end = i + 1;
-                while (end < n && isWordChar(text[end])) end++;
+                while (end < n && isWordChar(text[end]))
+                    end++;
                 placeOperand(items, std::string(text.substr(c == '+' ? i + 1 : i,
                                                             end - (c == '+' ? i + 1 : i))));
                 i = end;
@@ -251,8 +265,8 @@ int translate(std::string_view text, std::string* out, int depth) {
     }
     size_t first = text.find_first_not_of(" \t");
     size_t last = text.find_last_not_of(" \t");
-    if (first != std::string_view::npos && last > first && text[first] == '"' && text[last] == '"' &&
-        findClose(text, first) == last)
+    if (first != std::string_view::npos && last > first && text[first] == '"' &&
+        text[last] == '"' && findClose(text, first) == last)
         text = text.substr(first + 1, last - first - 1);
     std::vector<Item> items;
     if (scanPostfix(text, items, depth)) return 1;
@@ -261,7 +275,8 @@ int translate(std::string_view text, std::string* out, int depth) {
         Interpreter* interp = _pglobal_interp;
         int code = kuvetEval(interp, out->c_str(), 0, 0);
         if (code != OK && code != RETURN) {
-            zorakReportError(interp, "Preprocessor: Error while optimising '%s' (Check /NEO /NES)\n",
+            zorakReportError(interp,
+                             "Preprocessor: Error while optimising '%s' (Check /NEO /NES)\n",
                              out->c_str());
             return 1;
         }
@@ -278,7 +293,8 @@ bool is_constant_expression(const char* text) {
         if (std::strncmp(p, "funct ", 6) == 0) {
             p += 6;
             const char* word = p;
-            while (*p && *p != ' ' && *p != '\t') p++;
+            while (*p && *p != ' ' && *p != '\t')
+                p++;
             if (p == word || !*p) return false;
             p++;
             continue;

@@ -104,7 +104,8 @@ int zorakCommandCalc(Interpreter* interp, int argc, char** argv, void*) {
     }
     Buffer text;
     for (int i = 1; i < argc; i++)
-        for (const char* p = argv[i]; *p; p++) text.append(*p == ',' ? ' ' : *p);
+        for (const char* p = argv[i]; *p; p++)
+            text.append(*p == ',' ? ' ' : *p);
     FoldSetting folding(1);
     add_precedence_brackets(text);
     std::string form;

@@ -41,12 +41,18 @@ constexpr size_t kInfixStackReserve = 128 * 1024;
 constexpr size_t kInfixStackReserve = 128 * 1024;
 #endif
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 bool isTokenChar(char c) {
     return isLetter(c) || isDigit(c) || c == '.' || c == '$' || c == '_' || c == ':';
 }
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 class InfixDepth {
   public:
@@ -67,8 +73,10 @@ const char* findClose(const char* text) {
             p++;
             continue;
         }
-        if (*p == open) depth++;
-        else if (*p == close && --depth == 0) return p;
+        if (*p == open)
+            depth++;
+        else if (*p == close && --depth == 0)
+            return p;
     }
     return nullptr;
 }
@@ -85,7 +93,8 @@ constexpr int kCachedLevels = 16;
 struct OperandStackCache {
     Stack* stacks[kCachedLevels] = {};
     ~OperandStackCache() {
-        for (Stack* stack : stacks) zorakStackDestroy(stack);
+        for (Stack* stack : stacks)
+            zorakStackDestroy(stack);
     }
 };
 
@@ -99,8 +108,10 @@ Stack* takeOperandStack(int level) {
 }
 
 void returnOperandStack(int level, Stack* stack) {
-    if (level < 0 || level >= kCachedLevels) zorakStackDestroy(stack);
-    else zorakStackClear(stack);
+    if (level < 0 || level >= kCachedLevels)
+        zorakStackDestroy(stack);
+    else
+        zorakStackClear(stack);
 }
 
 class Operands {
@@ -130,7 +141,8 @@ class Operands {
         zorakSetErrorCode(interp, 3, "expr");
         return false;
     }
-    bool isReference(int i) const { return written_[static_cast<size_t>(i)] && at(i)[0] == '$'; }
+    bool isWritten(int i) const { return written_[static_cast<size_t>(i)]; }
+    bool isReference(int i) const { return isWritten(i) && at(i)[0] == '$'; }
     char* pop() {
         intptr_t item = 0;
         if (!zorakStackPop(stack_, &item)) return nullptr;
@@ -151,12 +163,12 @@ class Operands {
 
 // Runs "op a ?b?" and leaves the outcome on the stack. Codes 1, 5 and 6 of
 // the operator command end the evaluation.
-bool applyOperator(Interpreter* interp, Operands& operands, const char* op, int arity,
-                   int* error) {
+bool applyOperator(Interpreter* interp, Operands& operands, const char* op, int arity, int* error) {
     if (arity == 1 && op[0] == ',' && !op[1]) return true; // a separator applies nothing
     std::string line = op;
     HeapText taken[3];
-    for (int i = arity - 1; i >= 0; i--) taken[i].reset(operands.pop());
+    for (int i = arity - 1; i >= 0; i--)
+        taken[i].reset(operands.pop());
     for (int i = 0; i < arity; i++) {
         line += ' ';
         line += taken[i].get() ? taken[i].get() : "";
@@ -197,7 +209,8 @@ const char* findBranchColon(const char* p) {
         }
         if (*p == '"') {
             const char* q = p + 1;
-            while (*q && *q != '"') q += (*q == '\\' && q[1]) ? 2 : 1;
+            while (*q && *q != '"')
+                q += (*q == '\\' && q[1]) ? 2 : 1;
             if (!*q) return nullptr;
             p = q;
             continue;
@@ -222,8 +235,10 @@ char* conditional(Interpreter* interp, Operands& operands, const char* p, int* e
     bool truth = zorakLeadingInt(condition.get()) != 0;
     const char* colon = findBranchColon(p);
     std::string branch;
-    if (truth) branch.assign(p, colon ? static_cast<size_t>(colon - p) : std::strlen(p));
-    else if (colon) branch.assign(colon + 1);
+    if (truth)
+        branch.assign(p, colon ? static_cast<size_t>(colon - p) : std::strlen(p));
+    else if (colon)
+        branch.assign(colon + 1);
     zorakSetResult(interp, "", 0);
     int code = kuvetEval(interp, branch.c_str(), 0, 0);
     if (code == ERROR || code == EXIT || code == STOP) {
@@ -271,7 +286,8 @@ void read_operator(const char* text, char op[3], int* length) {
     op[0] = a;
     *length = 1;
     if (!b) return;
-    bool pair = (b == '=' && std::strchr("<>=!+-*/&|^%", a)) || (a == b && std::strchr("*<>&|", a)) ||
+    bool pair = (b == '=' && std::strchr("<>=!+-*/&|^%", a)) ||
+                (a == b && std::strchr("*<>&|", a)) ||
                 ((b == '+' || b == '*') && std::strchr("-^+/*%&|<>=!", a));
     if (pair) {
         op[1] = b;
@@ -334,7 +350,8 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
             // The chosen branch's result replaces the current item.
             char* value = conditional(interp, operands, p, error);
             if (!value) return nullptr;
-            while (live() > 0) std::free(operands.pop());
+            while (live() > 0)
+                std::free(operands.pop());
             if (!operands.pushOwned(interp, value)) return fail(ERROR);
             op[0] = op[1] = '\0';
             p += std::strlen(p);
@@ -344,7 +361,8 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
         char c = *p;
         if (c == '"' && token.empty()) {
             const char* q = p + 1;
-            while (*q && *q != '"') q += (*q == '\\' && q[1]) ? 2 : 1;
+            while (*q && *q != '"')
+                q += (*q == '\\' && q[1]) ? 2 : 1;
             if (*q) q++;
             token.append(p, static_cast<size_t>(q - p));
             p = q;
@@ -384,7 +402,8 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
             // A negative literal: the sign and the run of characters after it.
             static const char kLiteral[] = "0123456789.$abcdefghijklmnopqrstuvwxyz_";
             const char* q = p + 1;
-            while (*q && std::strchr(kLiteral, *q)) q++;
+            while (*q && std::strchr(kLiteral, *q))
+                q++;
             std::string negative(p, static_cast<size_t>(q - p));
             if (!operands.push(interp, negative.c_str(), true)) return fail(ERROR);
             p = q;
@@ -398,7 +417,8 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
         if (literal) continue;
         if (!op[0]) {
             const char* q = p;
-            while (*q == ' ' || *q == '\t') q++;
+            while (*q == ' ' || *q == '\t')
+                q++;
             int length = 0;
             read_operator(q, op, &length);
             if (length) {
@@ -413,7 +433,8 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
         }
         if (c == '(') {
             const char* close = findClose(p);
-            std::string inner(p + 1, close ? static_cast<size_t>(close - p - 1) : std::strlen(p + 1));
+            std::string inner(p + 1,
+                              close ? static_cast<size_t>(close - p - 1) : std::strlen(p + 1));
             const char* innerPosition = inner.c_str();
             char* value = eval_infix(interp, &innerPosition, error);
             if (!value) return nullptr;
@@ -437,10 +458,11 @@ char* eval_infix(Interpreter* interp, const char** position, int* error) {
         }
         if (!applyOperator(interp, operands, op, arity, error)) return nullptr;
     } else if (live() > 0) {
-        // A lone name reads as the variable of that name when it has a value.
+        // A lone name reads as the variable of that name when it has a value;
+        // a value that an operator or a group produced is never a name.
         int top = operands.count() - 1;
         const char* name = operands.at(top);
-        if (!operands.isReference(top)) {
+        if (operands.isWritten(top) && name[0] != '$') {
             Var* var = zorakGetVar(interp, name, kScopeCurrent);
             if (var && var->value && *var->value) operands.replace(top, zorakStrDup(var->value));
         }
@@ -500,10 +522,9 @@ int evaluate_expression(Interpreter* interp, const char* text, char** value) {
             } else {
                 interp->subst_code = code;
                 if (code != OK && code != RETURN && code != CONTINUE) {
-                    zorakReportError(interp,
-                                     "expr@%li: Code %i (%s) returned from sub-expression '%s'\n",
-                                     kSiteSubExpression, code, zorakCodeName(interp, code),
-                                     inner.c_str());
+                    zorakReportError(
+                        interp, "expr@%li: Code %i (%s) returned from sub-expression '%s'\n",
+                        kSiteSubExpression, code, zorakCodeName(interp, code), inner.c_str());
                     return code;
                 }
                 copy.append(result);
@@ -518,8 +539,10 @@ int evaluate_expression(Interpreter* interp, const char* text, char** value) {
     const char* expression = transform ? copy.c_str() : text;
     int balance = 0;
     for (const char* p = expression; *p; p++) {
-        if (*p == '(') balance++;
-        else if (*p == ')') balance--;
+        if (*p == '(')
+            balance++;
+        else if (*p == ')')
+            balance--;
     }
     if (balance != 0) {
         if (zorakSettings.error_echo || zorakSettings.debug) {
@@ -534,9 +557,12 @@ int evaluate_expression(Interpreter* interp, const char* text, char** value) {
     int error = 0;
     char* result = eval_infix(interp, &position, &error);
     int code;
-    if (error) code = ERROR;
-    else if (interp->subst_code) code = interp->subst_code;
-    else code = result ? OK : ERROR;
+    if (error)
+        code = ERROR;
+    else if (interp->subst_code)
+        code = interp->subst_code;
+    else
+        code = result ? OK : ERROR;
     interp->subst_code = code;
     *value = result;
     return code;

@@ -102,12 +102,14 @@ int zorakCommandIncr(Interpreter* interp, int argc, char** argv, void*) {
             }
             int64_t result = wrapAdd(parse_integer_text(element), amount);
             std::string text;
-            if (asUnsigned) text = formatInteger(result, true);
+            if (asUnsigned)
+                text = formatInteger(result, true);
             else if (width == 8 || width == 16 || width == 32)
-                text = formatInteger(
-                    static_cast<int64_t>(static_cast<uint64_t>(result) & ((uint64_t(1) << width) - 1)),
-                    false);
-            else text = formatInteger(result, false);
+                text = formatInteger(static_cast<int64_t>(static_cast<uint64_t>(result) &
+                                                          ((uint64_t(1) << width) - 1)),
+                                     false);
+            else
+                text = formatInteger(result, false);
             int code = set_value(interp, name, text.c_str(), 1);
             if (code != OK) return code;
             setText(interp, text);
@@ -158,8 +160,7 @@ int zorakCommandConditional(Interpreter* interp, int argc, char** argv, void*) {
         return code;
     }
     const char* chosen = argv[2];
-    if (truth == 0.0)
-        chosen = (std::strcmp(argv[3], ":") == 0 && argc >= 5) ? argv[4] : argv[3];
+    if (truth == 0.0) chosen = (std::strcmp(argv[3], ":") == 0 && argc >= 5) ? argv[4] : argv[3];
     zorakSetResult(interp, "", 0);
     return kuvetEval(interp, chosen, 0, 0);
 }
@@ -194,7 +195,8 @@ int zorakCommandAtof(Interpreter* interp, int argc, char** argv, void*) {
 int zorakCommandMean(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 2) return zorakWrongArgs(interp, argc, argv);
     double sum = 0.0;
-    for (int i = 1; i < argc; i++) sum += zorakTextToDouble(argv[i]);
+    for (int i = 1; i < argc; i++)
+        sum += zorakTextToDouble(argv[i]);
     setText(interp, zorakFormatFunctionValue(sum / (argc - 1)));
     return OK;
 }
@@ -205,7 +207,8 @@ int zorakCommandMedian(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 2) return zorakWrongArgs(interp, argc, argv);
     std::vector<double> values;
     values.reserve(static_cast<size_t>(argc - 1));
-    for (int i = 1; i < argc; i++) values.push_back(zorakTextToDouble(argv[i]));
+    for (int i = 1; i < argc; i++)
+        values.push_back(zorakTextToDouble(argv[i]));
     // NaN has no place in an ordering; it sorts first so the sort stays sound.
     std::sort(values.begin(), values.end(), [](double a, double b) {
         if (std::isnan(a)) return !std::isnan(b);
@@ -220,7 +223,8 @@ int zorakCommandMedian(Interpreter* interp, int argc, char** argv, void*) {
 int zorakCommandMode(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 2) return zorakWrongArgs(interp, argc, argv);
     std::unordered_map<std::string_view, int> counts;
-    for (int i = 1; i < argc; i++) counts[argv[i]]++;
+    for (int i = 1; i < argc; i++)
+        counts[argv[i]]++;
     int best = 1;
     const char* winner = nullptr;
     for (int i = 1; i < argc; i++) {

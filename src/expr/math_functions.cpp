@@ -18,14 +18,13 @@
 #include <string>
 
 const MathFunction kMathFunctions[41] = {
-    {"abs", 1},      {"acos", 1},  {"asin", 1},     {"atan", 1},  {"bool", 1},  {"ceil", 1},
-    {"decr", 1},     {"div", 2},   {"cos", 1},      {"cosh", 1},  {"degrees", 1},
-    {"double", 1},   {"exp", 1},   {"fib", 1},      {"fix", 1},   {"floor", 1}, {"fmod", 2},
-    {"fraction", 1}, {"hypot", 2}, {"incr", 1},     {"int", 1},   {"integral", 1},
-    {"log", 1},      {"log10", 1}, {"max", 2},      {"min", 2},   {"mul", 2},   {"pow", 2},
-    {"rand", 0},     {"rnd", 2},   {"round", 2},    {"sgn", 1},   {"sin", 1},   {"sinh", 1},
-    {"sqr", 1},      {"sqrt", 1},  {"srand", 0},    {"tan", 1},   {"tanh", 1},  {"wide", 1},
-    {"error", 1}};
+    {"abs", 1},   {"acos", 1}, {"asin", 1}, {"atan", 1},     {"bool", 1},    {"ceil", 1},
+    {"decr", 1},  {"div", 2},  {"cos", 1},  {"cosh", 1},     {"degrees", 1}, {"double", 1},
+    {"exp", 1},   {"fib", 1},  {"fix", 1},  {"floor", 1},    {"fmod", 2},    {"fraction", 1},
+    {"hypot", 2}, {"incr", 1}, {"int", 1},  {"integral", 1}, {"log", 1},     {"log10", 1},
+    {"max", 2},   {"min", 2},  {"mul", 2},  {"pow", 2},      {"rand", 0},    {"rnd", 2},
+    {"round", 2}, {"sgn", 1},  {"sin", 1},  {"sinh", 1},     {"sqr", 1},     {"sqrt", 1},
+    {"srand", 0}, {"tan", 1},  {"tanh", 1}, {"wide", 1},     {"error", 1}};
 
 bool zorakIsExpressionFunction(const char* name, size_t length) {
     std::string_view wanted(name, length);
@@ -47,7 +46,9 @@ std::mt19937& zorakMathGenerator() {
 
 namespace {
 
-char* floating(double value) { return zorakStrDup(zorakFormatFunctionValue(value)); }
+char* floating(double value) {
+    return zorakStrDup(zorakFormatFunctionValue(value));
+}
 
 char* integer(int64_t value) {
     char buf[32];
@@ -139,8 +140,7 @@ char* oneArgument(Interpreter* interp, const char* name, const char* text) {
     return nullptr;
 }
 
-char* twoArguments(Interpreter* interp, const char* name, const char* first,
-                   const char* second) {
+char* twoArguments(Interpreter* interp, const char* name, const char* first, const char* second) {
     std::string f;
     for (const char* p = name; *p; p++)
         f += (*p >= 'A' && *p <= 'Z') ? static_cast<char>(*p - 'A' + 'a') : *p;
@@ -179,7 +179,9 @@ char* twoArguments(Interpreter* interp, const char* name, const char* first,
     return nullptr;
 }
 
-bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string::npos; }
+bool blank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
 
 char* evaluateArgument(Interpreter* interp, const std::string& text) {
     const char* position = text.c_str();
@@ -191,7 +193,8 @@ char* evaluateArgument(Interpreter* interp, const std::string& text) {
 
 char* call_math_function(Interpreter* interp, const char* name, const char** position) {
     const char* p = *position;
-    while (*p == ' ' || *p == '\t') p++;
+    while (*p == ' ' || *p == '\t')
+        p++;
     if (*p != '(') {
         zorakReportError(interp, "Syntax error in '%s'\n", name);
         return nullptr;
@@ -200,7 +203,8 @@ char* call_math_function(Interpreter* interp, const char* name, const char** pos
     int depth = 0;
     const char* close = nullptr;
     for (const char* q = open; *q; q++) {
-        if (*q == '(') depth++;
+        if (*q == '(')
+            depth++;
         else if (*q == ')' && --depth == 0) {
             close = q;
             break;
@@ -218,8 +222,10 @@ char* call_math_function(Interpreter* interp, const char* name, const char** pos
     size_t comma = std::string_view::npos;
     depth = 0;
     for (size_t i = 0; i < inner.size(); i++) {
-        if (inner[i] == '(') depth++;
-        else if (inner[i] == ')') depth--;
+        if (inner[i] == '(')
+            depth++;
+        else if (inner[i] == ')')
+            depth--;
         else if (inner[i] == ',' && depth == 0) {
             comma = i;
             break;

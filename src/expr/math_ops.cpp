@@ -51,8 +51,8 @@ struct OperatorInfo {
 
 // The operator names in the order they are registered.
 const char* const kOperatorNames[] = {
-    "+",  "-",  "*",  "/",  "**", ">>", "<<", "%",  "&",  "|",  "^",  "&&", "||", ">",
-    ">=", "<",  "<=", "==", "!=", "*=", "+=", "-=", "/=", "&=", "|=", "^=", "eq", "ne",
+    "+",  "-",  "*",  "/",  "**",  ">>",  "<<",  "%",   "&",   "|",   "^",   "&&", "||", ">",
+    ">=", "<",  "<=", "==", "!=",  "*=",  "+=",  "-=",  "/=",  "&=",  "|=",  "^=", "eq", "ne",
     "lt", "gt", "le", "ge", "eqi", "nei", "lti", "gti", "lei", "gei", "eqn", "nen"};
 
 // Tells the operator apart by its name without a table walk: the evaluator
@@ -70,43 +70,72 @@ OperatorInfo classify(const char* name) {
     }
     if (!b) {
         switch (a) {
-        case '+': return {Family::Arithmetic, Op::Add};
-        case '-': return {Family::Arithmetic, Op::Sub};
-        case '*': return {Family::Arithmetic, Op::Mul};
-        case '/': return {Family::Arithmetic, Op::Div};
-        case '%': return {Family::Arithmetic, Op::Mod};
-        case '&': return {Family::Arithmetic, Op::BitAnd};
-        case '|': return {Family::Arithmetic, Op::BitOr};
-        case '^': return {Family::Arithmetic, Op::BitXor};
-        case '>': return {Family::Relational, Op::Gt};
-        case '<': return {Family::Relational, Op::Lt};
-        default: return none;
+        case '+':
+            return {Family::Arithmetic, Op::Add};
+        case '-':
+            return {Family::Arithmetic, Op::Sub};
+        case '*':
+            return {Family::Arithmetic, Op::Mul};
+        case '/':
+            return {Family::Arithmetic, Op::Div};
+        case '%':
+            return {Family::Arithmetic, Op::Mod};
+        case '&':
+            return {Family::Arithmetic, Op::BitAnd};
+        case '|':
+            return {Family::Arithmetic, Op::BitOr};
+        case '^':
+            return {Family::Arithmetic, Op::BitXor};
+        case '>':
+            return {Family::Relational, Op::Gt};
+        case '<':
+            return {Family::Relational, Op::Lt};
+        default:
+            return none;
         }
     }
     if (b == '=') {
         switch (a) {
-        case '>': return {Family::Relational, Op::Ge};
-        case '<': return {Family::Relational, Op::Le};
-        case '=': return {Family::Relational, Op::Eq};
-        case '!': return {Family::Relational, Op::Ne};
-        case '+': return {Family::Assignment, Op::Add};
-        case '-': return {Family::Assignment, Op::Sub};
-        case '*': return {Family::Assignment, Op::Mul};
-        case '/': return {Family::Assignment, Op::Div};
-        case '&': return {Family::Assignment, Op::BitAnd};
-        case '|': return {Family::Assignment, Op::BitOr};
-        case '^': return {Family::Assignment, Op::BitXor};
-        default: return none;
+        case '>':
+            return {Family::Relational, Op::Ge};
+        case '<':
+            return {Family::Relational, Op::Le};
+        case '=':
+            return {Family::Relational, Op::Eq};
+        case '!':
+            return {Family::Relational, Op::Ne};
+        case '+':
+            return {Family::Assignment, Op::Add};
+        case '-':
+            return {Family::Assignment, Op::Sub};
+        case '*':
+            return {Family::Assignment, Op::Mul};
+        case '/':
+            return {Family::Assignment, Op::Div};
+        case '&':
+            return {Family::Assignment, Op::BitAnd};
+        case '|':
+            return {Family::Assignment, Op::BitOr};
+        case '^':
+            return {Family::Assignment, Op::BitXor};
+        default:
+            return none;
         }
     }
     if (a == b) {
         switch (a) {
-        case '*': return {Family::Arithmetic, Op::Pow};
-        case '>': return {Family::Arithmetic, Op::Shr};
-        case '<': return {Family::Arithmetic, Op::Shl};
-        case '&': return {Family::Arithmetic, Op::LogAnd};
-        case '|': return {Family::Arithmetic, Op::LogOr};
-        default: return none;
+        case '*':
+            return {Family::Arithmetic, Op::Pow};
+        case '>':
+            return {Family::Arithmetic, Op::Shr};
+        case '<':
+            return {Family::Arithmetic, Op::Shl};
+        case '&':
+            return {Family::Arithmetic, Op::LogAnd};
+        case '|':
+            return {Family::Arithmetic, Op::LogOr};
+        default:
+            return none;
         }
     }
     if (a >= 'a' && a <= 'z') return {Family::Text, Op::None};
@@ -117,10 +146,16 @@ void setText(Interpreter* interp, const std::string& text) {
     zorakSetResult(interp, text.c_str(), static_cast<int>(text.size()));
 }
 
-void setTruth(Interpreter* interp, bool value) { zorakSetResult(interp, value ? "1" : "0", 1); }
+void setTruth(Interpreter* interp, bool value) {
+    zorakSetResult(interp, value ? "1" : "0", 1);
+}
 
-uint64_t u(int64_t v) { return static_cast<uint64_t>(v); }
-int64_t s(uint64_t v) { return static_cast<int64_t>(v); }
+uint64_t u(int64_t v) {
+    return static_cast<uint64_t>(v);
+}
+int64_t s(uint64_t v) {
+    return static_cast<int64_t>(v);
+}
 
 // Site numbers printed by the console-only math reports.
 constexpr long kSiteShift = 32101;
@@ -143,9 +178,12 @@ bool integerPower(int64_t base, int64_t exponent, int64_t* out) {
     }
     if (exponent < 0) {
         // Truncated like an integer division of 1 by the power.
-        if (base == 1) *out = 1;
-        else if (base == -1) *out = (exponent % 2) ? -1 : 1;
-        else *out = 0;
+        if (base == 1)
+            *out = 1;
+        else if (base == -1)
+            *out = (exponent % 2) ? -1 : 1;
+        else
+            *out = 0;
         return true;
     }
     if (base == 0 || base == 1) {
@@ -178,7 +216,9 @@ int shiftWidth(int argc, char** argv) {
     return width == 8 || width == 16 || width == 32 ? static_cast<int>(width) : 0;
 }
 
-uint64_t widthMask(int width) { return (uint64_t(1) << width) - 1; }
+uint64_t widthMask(int width) {
+    return (uint64_t(1) << width) - 1;
+}
 
 int integerArithmetic(Interpreter* interp, Op op, int argc, char** argv) {
     const char* name = argv[0];
@@ -186,9 +226,15 @@ int integerArithmetic(Interpreter* interp, Op op, int argc, char** argv) {
     int64_t b = parse_integer_text(argv[2]);
     int64_t r = 0;
     switch (op) {
-    case Op::Add: r = s(u(a) + u(b)); break;
-    case Op::Sub: r = s(u(a) - u(b)); break;
-    case Op::Mul: r = s(u(a) * u(b)); break;
+    case Op::Add:
+        r = s(u(a) + u(b));
+        break;
+    case Op::Sub:
+        r = s(u(a) - u(b));
+        break;
+    case Op::Mul:
+        r = s(u(a) * u(b));
+        break;
     case Op::Div:
         if (b == 0) {
             zorakReportError(interp, "Integer division by zero (%s / %s)\n", argv[1], argv[2]);
@@ -211,11 +257,21 @@ int integerArithmetic(Interpreter* interp, Op op, int argc, char** argv) {
             return ERROR;
         }
         break;
-    case Op::BitAnd: r = a & b; break;
-    case Op::BitOr: r = a | b; break;
-    case Op::BitXor: r = a ^ b; break;
-    case Op::LogAnd: r = (a != 0 && b != 0) ? 1 : 0; break;
-    case Op::LogOr: r = (a != 0 || b != 0) ? 1 : 0; break;
+    case Op::BitAnd:
+        r = a & b;
+        break;
+    case Op::BitOr:
+        r = a | b;
+        break;
+    case Op::BitXor:
+        r = a ^ b;
+        break;
+    case Op::LogAnd:
+        r = (a != 0 && b != 0) ? 1 : 0;
+        break;
+    case Op::LogOr:
+        r = (a != 0 || b != 0) ? 1 : 0;
+        break;
     case Op::Shl:
     case Op::Shr: {
         if (b < 0) {
@@ -237,7 +293,8 @@ int integerArithmetic(Interpreter* interp, Op op, int argc, char** argv) {
         }
         break;
     }
-    default: return ERROR;
+    default:
+        return ERROR;
     }
     zorakSetIntResult(interp, r);
     return OK;
@@ -253,9 +310,15 @@ int floatArithmetic(Interpreter* interp, Op op, char** argv, bool floatA, bool f
     double b = operandDouble(argv[2], floatB);
     double r = 0.0;
     switch (op) {
-    case Op::Add: r = a + b; break;
-    case Op::Sub: r = a - b; break;
-    case Op::Mul: r = a * b; break;
+    case Op::Add:
+        r = a + b;
+        break;
+    case Op::Sub:
+        r = a - b;
+        break;
+    case Op::Mul:
+        r = a * b;
+        break;
     case Op::Div:
         if (b == 0.0) {
             zorakReportError(interp, "Float division by zero (%s / %s)\n", argv[1], argv[2]);
@@ -271,9 +334,15 @@ int floatArithmetic(Interpreter* interp, Op op, char** argv, bool floatA, bool f
         }
         r = a - std::trunc(a / b) * b;
         break;
-    case Op::Pow: r = std::pow(a, b); break;
-    case Op::LogAnd: r = (a != 0.0 && b != 0.0) ? 1.0 : 0.0; break;
-    case Op::LogOr: r = (a != 0.0 || b != 0.0) ? 1.0 : 0.0; break;
+    case Op::Pow:
+        r = std::pow(a, b);
+        break;
+    case Op::LogAnd:
+        r = (a != 0.0 && b != 0.0) ? 1.0 : 0.0;
+        break;
+    case Op::LogOr:
+        r = (a != 0.0 || b != 0.0) ? 1.0 : 0.0;
+        break;
     case Op::BitAnd:
     case Op::BitOr:
     case Op::BitXor:
@@ -283,9 +352,12 @@ int floatArithmetic(Interpreter* interp, Op op, char** argv, bool floatA, bool f
         int64_t x = zorakLeadingInt(argv[1]);
         int64_t y = zorakLeadingInt(argv[2]);
         int64_t v = 0;
-        if (op == Op::BitAnd) v = x & y;
-        else if (op == Op::BitOr) v = x | y;
-        else if (op == Op::BitXor) v = x ^ y;
+        if (op == Op::BitAnd)
+            v = x & y;
+        else if (op == Op::BitOr)
+            v = x | y;
+        else if (op == Op::BitXor)
+            v = x ^ y;
         else if (op == Op::Shl) {
             if (y < 0) {
                 zorakReportMathException(name, kSiteShift, "Negative shift argument");
@@ -298,7 +370,8 @@ int floatArithmetic(Interpreter* interp, Op op, char** argv, bool floatA, bool f
         r = static_cast<double>(v);
         break;
     }
-    default: return ERROR;
+    default:
+        return ERROR;
     }
     zorakSetFixed15Result(interp, r);
     return OK;
@@ -327,17 +400,26 @@ bool hasWord(int argc, char** argv, int from, const char* word) {
 
 template <typename T> bool compareValues(Op op, T a, T b) {
     switch (op) {
-    case Op::Gt: return a > b;
-    case Op::Ge: return a >= b;
-    case Op::Lt: return a < b;
-    case Op::Le: return a <= b;
-    case Op::Eq: return a == b;
-    case Op::Ne: return a != b;
-    default: return false;
+    case Op::Gt:
+        return a > b;
+    case Op::Ge:
+        return a >= b;
+    case Op::Lt:
+        return a < b;
+    case Op::Le:
+        return a <= b;
+    case Op::Eq:
+        return a == b;
+    case Op::Ne:
+        return a != b;
+    default:
+        return false;
     }
 }
 
-const char* emptyWhenBraces(const char* word) { return std::strcmp(word, "{}") == 0 ? "" : word; }
+const char* emptyWhenBraces(const char* word) {
+    return std::strcmp(word, "{}") == 0 ? "" : word;
+}
 
 int relational(Interpreter* interp, Op op, int argc, char** argv) {
     if (argc < 3) return zorakWrongArgs(interp, argc, argv);
@@ -371,7 +453,9 @@ bool isEmptyMarker(const char* word) {
     return std::strcmp(word, "{}") == 0 || std::strcmp(word, "\"\"") == 0;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Byte order of two texts, optionally folding ASCII case, over at most
 // limit bytes (limit below 0: the whole texts).
@@ -413,13 +497,20 @@ int textComparison(Interpreter* interp, int argc, char** argv) {
         result = name == "eqn" ? cmp == 0 : cmp != 0;
     } else {
         int cmp = compareTexts(a, b, folded, -1);
-        if (base == "eq") result = cmp == 0;
-        else if (base == "ne") result = cmp != 0;
-        else if (base == "lt") result = cmp < 0;
-        else if (base == "gt") result = cmp > 0;
-        else if (base == "le") result = cmp <= 0;
-        else if (base == "ge") result = cmp >= 0;
-        else return zorakWrongArgs(interp, argc, argv);
+        if (base == "eq")
+            result = cmp == 0;
+        else if (base == "ne")
+            result = cmp != 0;
+        else if (base == "lt")
+            result = cmp < 0;
+        else if (base == "gt")
+            result = cmp > 0;
+        else if (base == "le")
+            result = cmp <= 0;
+        else if (base == "ge")
+            result = cmp >= 0;
+        else
+            return zorakWrongArgs(interp, argc, argv);
     }
     setTruth(interp, result);
     return OK;
@@ -441,9 +532,15 @@ int assignment(Interpreter* interp, Op op, int argc, char** argv) {
         int64_t b = parse_integer_text(right);
         int64_t r;
         switch (op) {
-        case Op::Add: r = s(u(a) + u(b)); break;
-        case Op::Sub: r = s(u(a) - u(b)); break;
-        case Op::Mul: r = s(u(a) * u(b)); break;
+        case Op::Add:
+            r = s(u(a) + u(b));
+            break;
+        case Op::Sub:
+            r = s(u(a) - u(b));
+            break;
+        case Op::Mul:
+            r = s(u(a) * u(b));
+            break;
         case Op::Div:
             if (b == 0) {
                 zorakReportError(interp, "%s: Division by zero\n", argv[0]);
@@ -451,10 +548,18 @@ int assignment(Interpreter* interp, Op op, int argc, char** argv) {
             }
             r = (b == -1) ? s(0 - u(a)) : a / b;
             break;
-        case Op::BitAnd: r = a & b; break;
-        case Op::BitOr: r = a | b; break;
-        case Op::BitXor: r = a ^ b; break;
-        default: zorakReportError(interp, "%s: Unhandled integer operator\n", argv[0]); return ERROR;
+        case Op::BitAnd:
+            r = a & b;
+            break;
+        case Op::BitOr:
+            r = a | b;
+            break;
+        case Op::BitXor:
+            r = a ^ b;
+            break;
+        default:
+            zorakReportError(interp, "%s: Unhandled integer operator\n", argv[0]);
+            return ERROR;
         }
         char buf[32];
         zorakPrintInt64(buf, r, asUnsigned);
@@ -464,9 +569,15 @@ int assignment(Interpreter* interp, Op op, int argc, char** argv) {
         double b = operandDouble(right, floatB);
         double r;
         switch (op) {
-        case Op::Add: r = a + b; break;
-        case Op::Sub: r = a - b; break;
-        case Op::Mul: r = a * b; break;
+        case Op::Add:
+            r = a + b;
+            break;
+        case Op::Sub:
+            r = a - b;
+            break;
+        case Op::Mul:
+            r = a * b;
+            break;
         case Op::Div:
             if (b == 0.0) {
                 zorakReportError(interp, "%s: Division by zero\n", argv[0]);
@@ -474,7 +585,9 @@ int assignment(Interpreter* interp, Op op, int argc, char** argv) {
             }
             r = a / b;
             break;
-        default: zorakReportError(interp, "%s: Unhandled float operator\n", argv[0]); return ERROR;
+        default:
+            zorakReportError(interp, "%s: Unhandled float operator\n", argv[0]);
+            return ERROR;
         }
         text = zorakFormatFixed15(r);
     }
@@ -496,11 +609,16 @@ void zorakReportMathException(const char* name, long site, const char* detail) {
 int zorakCommandOperator(Interpreter* interp, int argc, char** argv, void*) {
     OperatorInfo info = classify(argv[0]);
     switch (info.family) {
-    case Family::Arithmetic: return arithmetic(interp, info.op, argc, argv);
-    case Family::Relational: return relational(interp, info.op, argc, argv);
-    case Family::Text: return textComparison(interp, argc, argv);
-    case Family::Assignment: return assignment(interp, info.op, argc, argv);
-    case Family::None: break;
+    case Family::Arithmetic:
+        return arithmetic(interp, info.op, argc, argv);
+    case Family::Relational:
+        return relational(interp, info.op, argc, argv);
+    case Family::Text:
+        return textComparison(interp, argc, argv);
+    case Family::Assignment:
+        return assignment(interp, info.op, argc, argv);
+    case Family::None:
+        break;
     }
     if (argc < 3) return zorakWrongArgs(interp, argc, argv);
     zorakReportError(interp, "%s: Unhandled integer operator\n", argv[0]);
@@ -527,8 +645,10 @@ int zorakCommandNot(Interpreter* interp, int argc, char** argv, void*) {
         return ERROR;
     }
     bool asUnsigned = argc == 3;
-    if (argv[0][0] == '!') zorakSetIntResult(interp, number == 0 ? 1 : 0);
-    else zorakSetIntResult(interp, ~number, asUnsigned);
+    if (argv[0][0] == '!')
+        zorakSetIntResult(interp, number == 0 ? 1 : 0);
+    else
+        zorakSetIntResult(interp, ~number, asUnsigned);
     return OK;
 }
 

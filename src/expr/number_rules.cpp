@@ -18,9 +18,13 @@ int digitValue(char c) {
     return 99;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The radix a prefix selects ("0x", "&h", "0b", "&b", "0o"), or 0.
 int radixOf(const char* text) {
@@ -42,7 +46,8 @@ int radixOf(const char* text) {
 int64_t parse_integer_text(const char* text, IntegerTextStatus* status) {
     if (status) *status = IntegerTextStatus::Ok;
     if (!text) return 0;
-    while (*text == ' ' || *text == '\t') text++;
+    while (*text == ' ' || *text == '\t')
+        text++;
     int radix = text[0] ? radixOf(text) : 0;
     if (radix) {
         // Radix digits wrap in 64 bits, so 0xffffffffffffffff reads as -1.
@@ -63,9 +68,12 @@ bool is_float_text(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) i++;
     int digits = 0, dots = 0;
     for (; i < text.size(); i++) {
-        if (isDigit(text[i])) digits++;
-        else if (text[i] == '.') dots++;
-        else return false;
+        if (isDigit(text[i]))
+            digits++;
+        else if (text[i] == '.')
+            dots++;
+        else
+            return false;
     }
     return dots == 1 && digits > 0;
 }
@@ -78,7 +86,8 @@ bool zorakIsFloatOperand(const char* text) {
 
 NumericClass numeric_class(const char* text) {
     const char* p = text;
-    while (*p == ' ' || *p == '\t') p++;
+    while (*p == ' ' || *p == '\t')
+        p++;
     if (*p == '+' || *p == '-') p++;
     int dots = 0;
     if (*p == '.') {
@@ -114,7 +123,9 @@ bool zorakIsNumberText(const char* text) {
     return true;
 }
 
-double zorakTextToDouble(const char* text) { return text ? std::strtod(text, nullptr) : 0.0; }
+double zorakTextToDouble(const char* text) {
+    return text ? std::strtod(text, nullptr) : 0.0;
+}
 
 double zorakFloatTextToDouble(const char* text) {
     // Correctly rounded like strtod; values out of range are left to strtod.
@@ -183,7 +194,8 @@ int zorakPrintInt64(char* buf, int64_t value, bool as_unsigned) {
     } while (magnitude);
     int length = 0;
     if (negative) buf[length++] = '-';
-    while (n) buf[length++] = digits[--n];
+    while (n)
+        buf[length++] = digits[--n];
     buf[length] = '\0';
     return length;
 }

@@ -44,7 +44,7 @@ int64_t zorakDoubleToInt64(double value);
 // Writes a 64-bit integer in decimal ("%I64i", or "%I64u" when as_unsigned)
 // into buf (at least 24 bytes) with a terminating zero; returns the length.
 int zorakPrintInt64(char* buf, int64_t value, bool as_unsigned = false);
-std::string zorakFormatFixed15(double value);     // "%.15f"
+std::string zorakFormatFixed15(double value);       // "%.15f"
 std::string zorakFormatFunctionValue(double value); // "%15.15f"
 std::string zorakFormatDouble(const char* format, double value);
 void zorakSetIntResult(struct Interpreter* interp, int64_t value, bool as_unsigned = false);

@@ -21,8 +21,12 @@ struct Token {
     bool inserted = false;
 };
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 bool isRunChar(char c) {
     return isLetter(c) || isDigit(c) || c == '$' || c == '_' || c == ':' || c == '.';
 }
@@ -34,8 +38,10 @@ size_t findClose(std::string_view text, size_t at) {
     char open = text[at];
     if (open == '"') {
         for (size_t i = at + 1; i < text.size(); i++) {
-            if (text[i] == '\\') i++;
-            else if (text[i] == '"') return i;
+            if (text[i] == '\\')
+                i++;
+            else if (text[i] == '"')
+                return i;
         }
         return std::string_view::npos;
     }
@@ -53,8 +59,10 @@ size_t findClose(std::string_view text, size_t at) {
             i = end;
             continue;
         }
-        if (c == open) depth++;
-        else if (c == close && --depth == 0) return i;
+        if (c == open)
+            depth++;
+        else if (c == close && --depth == 0)
+            return i;
     }
     return std::string_view::npos;
 }
@@ -82,7 +90,8 @@ std::string logicalSplit(std::string_view text) {
             i = end;
             continue;
         }
-        if (i + 1 < text.size() && ((c == '&' && text[i + 1] == '&') || (c == '|' && text[i + 1] == '|'))) {
+        if (i + 1 < text.size() &&
+            ((c == '&' && text[i + 1] == '&') || (c == '|' && text[i + 1] == '|'))) {
             segments.push_back(text.substr(start, i - start));
             operators.push_back(text.substr(i, 2));
             start = i + 2;
@@ -165,7 +174,8 @@ std::vector<Token> scan(std::string_view text, int depth) {
             while (end < n && isRunChar(text[end]) &&
                    (text[end] != '.' || (end + 1 < n && isDigit(text[end + 1]))))
                 end++;
-            std::string operand(c == '-' ? text.substr(i, end - i) : text.substr(i + 1, end - i - 1));
+            std::string operand(c == '-' ? text.substr(i, end - i)
+                                         : text.substr(i + 1, end - i - 1));
             tokens.push_back({std::move(operand), Kind::Operand});
             i = end;
             continue;
@@ -181,8 +191,8 @@ std::vector<Token> scan(std::string_view text, int depth) {
         }
         if (i + 1 < n) {
             char d = text[i + 1];
-            bool pair = (c == d && std::strchr("*<>&|", c)) ||
-                        (d == '=' && std::strchr("+-*/^%&|!><", c));
+            bool pair =
+                (c == d && std::strchr("*<>&|", c)) || (d == '=' && std::strchr("+-*/^%&|!><", c));
             if (pair) {
                 tokens.push_back({std::string(text.substr(i, 2)), Kind::Operator});
                 i += 2;
@@ -195,7 +205,8 @@ std::vector<Token> scan(std::string_view text, int depth) {
             continue;
         }
         if (c == ' ' || c == '\t') {
-            while (i < n && (text[i] == ' ' || text[i] == '\t')) i++;
+            while (i < n && (text[i] == ' ' || text[i] == '\t'))
+                i++;
             tokens.push_back({" ", Kind::Space});
             continue;
         }
@@ -240,13 +251,18 @@ std::vector<Token> group(std::vector<Token> tokens) {
                 size_t k = out.size();
                 for (; k > 0; k--) {
                     const Token& t = out[k - 1];
-                    if (t.kind == Kind::Close) level++;
-                    else if (t.kind == Kind::Open) level--;
-                    else if (boundsGroup(t) && level <= 0) break;
+                    if (t.kind == Kind::Close)
+                        level++;
+                    else if (t.kind == Kind::Open)
+                        level--;
+                    else if (boundsGroup(t) && level <= 0)
+                        break;
                 }
                 // The group opens at its first operand: 1 + 2 * x gives 1 +(2 * x).
-                while (k < out.size() && out[k].kind == Kind::Space) k++;
-                out.insert(out.begin() + static_cast<std::ptrdiff_t>(k), Token{"(", Kind::Open, true});
+                while (k < out.size() && out[k].kind == Kind::Space)
+                    k++;
+                out.insert(out.begin() + static_cast<std::ptrdiff_t>(k),
+                           Token{"(", Kind::Open, true});
                 open = true;
             }
             out.push_back(std::move(token));
@@ -261,13 +277,13 @@ std::vector<Token> group(std::vector<Token> tokens) {
 std::string emit(const std::vector<Token>& tokens) {
     std::string out;
     size_t length = 8;
-    for (const Token& token : tokens) length += token.text.size() + 1;
+    for (const Token& token : tokens)
+        length += token.text.size() + 1;
     out.reserve(length);
     if (!tokens.empty()) {
         const std::string& first = tokens[0].text;
-        if (first == "-" ||
-            (first.size() > 1 && first[0] == '-' &&
-             (isLetter(first[1]) || isDigit(first[1]) || first[1] == '(')))
+        if (first == "-" || (first.size() > 1 && first[0] == '-' &&
+                             (isLetter(first[1]) || isDigit(first[1]) || first[1] == '(')))
             out += '0';
     }
     int open = 0;

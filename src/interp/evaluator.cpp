@@ -385,6 +385,13 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
         }
         return OK;
     }
+    // A plain value is copied once, straight into the word.
+    Var* var = name[0] == ':' && name[1] == ':' ? zorakGetVar(interp_, name.c_str() + 2, kScopeGlobal)
+                                                : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
+    if (var && var->type != VT_FIELD && var->type != VT_DICTIONARY) {
+        *out = zorakStrDup(var->value ? var->value : "");
+        return OK;
+    }
     bool found = false;
     std::string value = plainValue(interp_, name.c_str(), &found);
     if (!found) {
@@ -583,7 +590,7 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
     if (zorakEval.eval_depth == 0 && !platformOnLargeStack()) {
         // Deep recursion must not depend on the host's stack: the outermost
         // evaluation moves to a large stack of the library's own.
-        OuterEvaluation outer{interp, script, substitute_only, no_variables};
+        OuterEvaluation outer{interp, script, substitute_only, no_variables, ERROR, nullptr};
         if (platformRunOnLargeStack(runOuterEvaluation, &outer)) {
             if (outer.fault) std::rethrow_exception(outer.fault);
             return outer.code;

@@ -9,6 +9,7 @@
 #include "util/number_text.h"
 #include "util/text.h"
 #include "util/wildcard.h"
+#include "vars/procedures.h"
 #include "vars/variables.h"
 
 #include <cstdio>
@@ -26,9 +27,11 @@ const char* const kFunctionNames[] = {
 
 enum class ProcActivity { None, Running, Caller };
 
-// Whether a procedure is the one now running or one of its callers.
+// Whether a procedure is the one now running or one of its callers. While
+// uplevel runs a script in an outer frame, the running procedure is still
+// the innermost call in progress, not the owner of the current frame.
 ProcActivity procActivity(Interpreter* interp, const char* name) {
-    CallFrame* frame = interp->callframe;
+    CallFrame* frame = zorakActiveProcFrame() ? zorakActiveProcFrame() : interp->callframe;
     if (frame && frame->proc_name && std::strcmp(frame->proc_name, name) == 0)
         return ProcActivity::Running;
     for (frame = frame ? frame->parent : nullptr; frame; frame = frame->parent)

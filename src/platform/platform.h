@@ -150,3 +150,11 @@ bool platformNetworkStartup();
 void platformNetworkCleanup();
 // True when a 32-bit process runs on a 64-bit system (WOW64).
 bool platformIsWow64();
+
+// The user's interrupt (Ctrl-C) while a script runs. Between
+// platformInterruptWatchBegin and platformInterruptWatchEnd an interrupt sets
+// a flag instead of ending the process; platformTakeInterrupt reads and
+// clears it.
+void platformInterruptWatchBegin();
+void platformInterruptWatchEnd();
+bool platformTakeInterrupt();

@@ -4,6 +4,7 @@
 #include "interp/errors.h"
 #include "interp/evaluator.h"
 #include "platform/platform.h"
+#include "preproc/expr_optimise.h"
 #include "preproc/macro_table.h"
 #include "preproc/private_interp.h"
 #include "shell/settings.h"
@@ -519,6 +520,7 @@ int Preprocessor::run() {
         pos_++;
     }
     if (exitNumber_) return -12;
+    if (!optimise_expression_calls(out_)) return -8;
     return finalChecks();
 }
 

@@ -609,3 +609,17 @@ TEST_F(Exports, AtExitFollowsTheLastCode) {
     zorak_exit();
     EXPECT_EQ(atExitRuns, 1);
 }
+
+// An alias copies the procedure mark, so procs lists it with the procedure.
+TEST_F(Exports, AliasOfAProcedureIsAProcedure) {
+    command("set ready 1");
+    // A stand-in procedure without a procedure record.
+    zorakRegisterCommand(_pglobal_interp, "zproc", zorakCommandBrk, nullptr, 1);
+    EXPECT_EQ(command("alias zalias zproc").code, 0);
+    Command* alias = zorakGetCommand(_pglobal_interp, "zalias");
+    ASSERT_NE(alias, nullptr);
+    EXPECT_EQ(alias->is_proc, 1);
+    EXPECT_EQ(command("procs z*").result, "zalias zproc");
+    EXPECT_EQ(command("undef zproc").code, 0);
+    EXPECT_EQ(command("procs z*").result, "zalias");
+}

@@ -107,14 +107,15 @@ TEST(PrecedenceBrackets, MalformedAndDeepTextsDoNotCrash) {
     EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), '('),
               std::count(rewritten.begin(), rewritten.end(), ')'));
     std::string many;
-    for (int i = 0; i < 2000; i++) many += "1 && ";
+    for (int i = 0; i < 2000; i++)
+        many += "1 && ";
     many += "1";
     EXPECT_FALSE(brackets(many).empty());
 }
 
 TEST_F(Expressions, RewritingTwiceKeepsTheValue) {
     // The preprocessor rewrites expr calls and expr rewrites them again.
-    const char* cases[] = {"1 + 2 * 3",        "2 * 3 + 4 * 5", "-5 + 3",     "1 || 0 && 0",
+    const char* cases[] = {"1 + 2 * 3",         "2 * 3 + 4 * 5",  "-5 + 3",       "1 || 0 && 0",
                            "1 + 2 * 3 * 4 - 5", "10 - 2 * 3 - 1", "-(2 + 3) * 2", "7 % 4 * 2 + 1"};
     for (const char* text : cases) {
         std::string once = brackets(text);
@@ -183,10 +184,10 @@ TEST(Operators, ReadingAndArity) {
         int arity;
     };
     const Case cases[] = {
-        {"+ 1", "+", 1, 2},   {"** 2", "**", 2, 2},  {"<= 3", "<=", 2, 2}, {"!= 3", "!=", 2, 2},
-        {"! x", "!", 1, 1},   {"~1", "~", 1, 1},     {", 2", ",", 1, 1},   {"? a", "?", 1, 3},
-        {"+= 1", "+=", 2, 2}, {"%= 1", "%=", 2, 2},  {"++", "++", 2, 1},   {"-+", "-+", 2, 1},
-        {"-*", "-*", 2, 2},   {"*-3", "*", 1, 2},    {"EQ b", "eq", 2, 2}, {"ge\tb", "ge", 2, 2},
+        {"+ 1", "+", 1, 2},   {"** 2", "**", 2, 2}, {"<= 3", "<=", 2, 2}, {"!= 3", "!=", 2, 2},
+        {"! x", "!", 1, 1},   {"~1", "~", 1, 1},    {", 2", ",", 1, 1},   {"? a", "?", 1, 3},
+        {"+= 1", "+=", 2, 2}, {"%= 1", "%=", 2, 2}, {"++", "++", 2, 1},   {"-+", "-+", 2, 1},
+        {"-*", "-*", 2, 2},   {"*-3", "*", 1, 2},   {"EQ b", "eq", 2, 2}, {"ge\tb", "ge", 2, 2},
         {"&& b", "&&", 2, 2}, {">> 1", ">>", 2, 2},
     };
     for (const Case& c : cases) {
@@ -219,7 +220,8 @@ TEST_F(Expressions, CoreEvaluatesFromLeftToRight) {
 
 TEST_F(Expressions, OperandOverflowIsAnError) {
     std::string many;
-    for (int i = 0; i < 1001; i++) many += "1 ";
+    for (int i = 0; i < 1001; i++)
+        many += "1 ";
     EXPECT_EQ(expr(many), "ERROR");
     many.resize(many.size() - 4);
     EXPECT_NE(expr(many), "ERROR");

@@ -63,7 +63,7 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete) {
 }
 
 size_t platformStackRemaining() {
-    char at;
+    char at = 0;
     const char* largeLow = nullptr;
     if (posixLargeStackLow(&at, &largeLow)) return static_cast<size_t>(&at - largeLow);
     // The bounds of this thread's stack are read once per thread.

@@ -1,6 +1,7 @@
 // The system services on Windows: environment, the program's path, files,
 // the stack, clocks, names, sockets and the WOW64 test.
 #include "platform/platform.h"
+#include "platform/win32/big_stack_win32.h"
 
 #include <windows.h>
 #include <winsock2.h>
@@ -89,11 +90,14 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete) {
 }
 
 size_t platformStackRemaining() {
+    char here = 0;
+    const char* largeLow = nullptr;
+    if (win32LargeStackLow(&here, &largeLow))
+        return &here > largeLow ? static_cast<size_t>(&here - largeLow) : 0;
     // The low end of this thread's stack reservation, read once per thread.
     // The lowest pages are the guard that the stack never grows into.
     static thread_local char* low = nullptr;
     static thread_local bool known = false;
-    char here = 0;
     if (!known) {
         known = true;
         MEMORY_BASIC_INFORMATION region;

@@ -16,3 +16,7 @@ loop i 0 3000 {set f "abs($f"}
 set f "${f}1"
 loop i 0 3000 {set f "$f)"}
 puts "code [catch {expr $f}]"
+# More than a thousand operands overflow the operand stack
+set many ""
+loop i 0 1001 {set many "$many 1"}
+puts "code [catch {expr $many}]"

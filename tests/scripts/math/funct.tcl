@@ -9,3 +9,5 @@ puts "code [catch {funct SQRT 4} r] $r"
 puts "code [catch {funct nosuch 4}]"
 # A function without a value leaves an empty result and code 1
 puts "code [catch {funct sqrt -4} r] <$r>"
+# An argument list without its closing parenthesis
+puts "code [catch {funct sqrt (}]"
