@@ -108,7 +108,8 @@ int setText(Interpreter* interp, const std::string& text) {
 
 // A list builder's join of elements [from, to) of a vector.
 void appendBuilt(std::string* out, const StringVector& v, int from, int to) {
-    for (int i = from; i < to; i++) zorakListAppendWord(out, v.items[i]);
+    for (int i = from; i < to; i++)
+        zorakListAppendWord(out, v.items[i]);
 }
 
 int zorakCommandList(Interpreter* interp, int argc, char** argv, void*) {
@@ -131,8 +132,7 @@ int lindexFail(Interpreter* interp, const char* command) {
 }
 
 // lindex list end?-N?: counted from the last element, clamped to the list.
-int lindexFromEnd(Interpreter* interp, const char* command, const char* list,
-                  const char* word) {
+int lindexFromEnd(Interpreter* interp, const char* command, const char* list, const char* word) {
     ScopedVector scratch;
     bool quoteLineEnd = false;
     const StringVector& elements = scanWordKeepEmpty(list, &scratch.get(), &quoteLineEnd);
@@ -303,7 +303,8 @@ int zorakCommandJoin(Interpreter* interp, int argc, char** argv, void*) {
         // A braced group inside an element is joined in its place.
         ScopedVector inner;
         int n = zorakSplitList(element, &inner.get());
-        for (int j = 0; j < n; j++) add(inner->items[j]);
+        for (int j = 0; j < n; j++)
+            add(inner->items[j]);
     }
     return setText(interp, out);
 }
@@ -335,7 +336,8 @@ int lappendElement(Interpreter* interp, int argc, char** argv) {
     std::string key(open + 1, static_cast<size_t>(close - open - 1));
     const char* existing = zorakArrayGetElement(interp, array.c_str(), key.c_str());
     std::string value = existing ? existing : "";
-    for (int i = 2; i < argc; i++) appendEscaped(&value, argv[i]);
+    for (int i = 2; i < argc; i++)
+        appendEscaped(&value, argv[i]);
     if (array_set_element(interp, array.c_str(), key.c_str(), value.c_str(), 0, 0)) return ERROR;
     return setText(interp, value);
 }
@@ -360,7 +362,8 @@ int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
         return ERROR;
     }
     std::string added;
-    for (int i = 2; i < argc; i++) appendEscaped(&added, argv[i]);
+    for (int i = 2; i < argc; i++)
+        appendEscaped(&added, argv[i]);
     const char* current = var->value ? var->value : "";
     if (!var->parent) {
         // The value grows in place; a long list is not copied for every append.
@@ -401,7 +404,8 @@ struct SplitRequest {
 std::vector<std::string> splitFields(std::string_view text, std::string_view chars, bool literal) {
     std::vector<std::string> fields;
     if (chars.empty()) {
-        for (char c : text) fields.emplace_back(1, c);
+        for (char c : text)
+            fields.emplace_back(1, c);
         return fields;
     }
     size_t start = 0;
@@ -500,7 +504,8 @@ int zorakCommandLreplace(Interpreter* interp, int argc, char** argv, void*) {
                              static_cast<long>(first));
             return ERROR;
         }
-        for (int i = 4; i < argc; i++) zorakListAppendBraced(&out, argv[i], i == 4);
+        for (int i = 4; i < argc; i++)
+            zorakListAppendBraced(&out, argv[i], i == 4);
         return setText(interp, out);
     }
     if (count == 0) {
@@ -514,7 +519,8 @@ int zorakCommandLreplace(Interpreter* interp, int argc, char** argv, void*) {
     }
     int keep = first < count ? static_cast<int>(first) : count;
     appendBuilt(&out, elements.get(), 0, keep);
-    for (int i = 4; i < argc; i++) zorakListAppendBraced(&out, argv[i], false);
+    for (int i = 4; i < argc; i++)
+        zorakListAppendBraced(&out, argv[i], false);
     for (int64_t i = last < count ? last + 1 : count; i < count; i++)
         zorakListAppendBraced(&out, elements->items[i], false);
     size_t start = out.find_first_not_of(' ');

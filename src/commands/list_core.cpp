@@ -4,9 +4,13 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
-bool isScanSeparator(char c) { return c == ' ' || c == '\r' || c == '\n'; }
+bool isScanSeparator(char c) {
+    return c == ' ' || c == '\r' || c == '\n';
+}
 
 bool hasSpaceOrTab(std::string_view word) {
     return word.find_first_of(" \t") != std::string_view::npos;
@@ -31,7 +35,8 @@ void zorakListAppendWord(std::string* out, std::string_view word) {
 
 std::string zorakBuildList(int count, const char* const* words) {
     std::string out;
-    for (int i = 0; i < count; i++) zorakListAppendWord(&out, words[i] ? words[i] : "");
+    for (int i = 0; i < count; i++)
+        zorakListAppendWord(&out, words[i] ? words[i] : "");
     return out;
 }
 
@@ -121,7 +126,8 @@ int zorakSplitList(std::string_view text, StringVector* out) {
         inWord = false;
     };
     size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) i++;
+    while (i < text.size() && isBlank(text[i]))
+        i++;
     while (i < text.size()) {
         char c = text[i];
         if (c == '"') {
@@ -155,8 +161,10 @@ int zorakSplitList(std::string_view text, StringVector* out) {
             int depth = 1;
             size_t j = i + 1;
             for (; j < text.size(); j++) {
-                if (text[j] == '{') depth++;
-                else if (text[j] == '}' && --depth == 0) break;
+                if (text[j] == '{')
+                    depth++;
+                else if (text[j] == '}' && --depth == 0)
+                    break;
             }
             element.assign(text.substr(i + 1, j - i - 1));
             store(true);
@@ -173,7 +181,8 @@ int zorakSplitList(std::string_view text, StringVector* out) {
         inWord = true;
         i++;
     }
-    while (!element.empty() && isBlank(element.back())) element.pop_back();
+    while (!element.empty() && isBlank(element.back()))
+        element.pop_back();
     store(false);
     return count;
 }

@@ -50,10 +50,11 @@ int compareElements(const char* a, const char* b, SortKind kind) {
 // Orders the elements in place. Equal elements keep their order, so the
 // outcome does not depend on the sorting routine.
 void sortElements(StringVector* v, SortKind kind, bool descending) {
-    std::stable_sort(v->items, v->items + v->count, [kind, descending](const char* a, const char* b) {
-        int cmp = compareElements(a, b, kind);
-        return descending ? cmp > 0 : cmp < 0;
-    });
+    std::stable_sort(v->items, v->items + v->count,
+                     [kind, descending](const char* a, const char* b) {
+                         int cmp = compareElements(a, b, kind);
+                         return descending ? cmp > 0 : cmp < 0;
+                     });
 }
 
 int zorakCommandLsort(Interpreter* interp, int argc, char** argv, void*) {
@@ -193,8 +194,10 @@ int zorakCommandLsearch(Interpreter* interp, int argc, char** argv, void*) {
         else
             zorakListAppendBraced(&out, element, true, false);
     }
-    if (!options.all) out = "-1";
-    else if (!any) out = "{}";
+    if (!options.all)
+        out = "-1";
+    else if (!any)
+        out = "{}";
     zorakSetResult(interp, out.c_str(), 0);
     return OK;
 }
@@ -210,8 +213,8 @@ int membership(Interpreter* interp, int argc, char** argv, bool wanted) {
     words.push_back(argv[1]);
     words.push_back(argv[2]);
     words.push_back(nullptr);
-    int code = zorakCommandLsearch(interp, static_cast<int>(words.size()) - 1, words.data(),
-                                   nullptr);
+    int code =
+        zorakCommandLsearch(interp, static_cast<int>(words.size()) - 1, words.data(), nullptr);
     if (code != OK) {
         zorakReportError(interp, "%s: '%-.30s'... '%s'\n", argv[0], argv[1], argv[2]);
         return code;

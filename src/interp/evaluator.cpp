@@ -51,6 +51,23 @@ const char* contextBefore(const Parser& p, const char* at) {
     return at - p.text > 30 ? at - 30 : p.text;
 }
 
+// Ctrl-C is taken as a request to stop the script while the outermost
+// evaluation runs; outside it the host's own handling applies.
+class InterruptWatch {
+  public:
+    explicit InterruptWatch(bool outermost) : active_(outermost) {
+        if (active_) platformInterruptWatchBegin();
+    }
+    ~InterruptWatch() {
+        if (active_) platformInterruptWatchEnd();
+    }
+    InterruptWatch(const InterruptWatch&) = delete;
+    InterruptWatch& operator=(const InterruptWatch&) = delete;
+
+  private:
+    bool active_;
+};
+
 class DepthGuard {
   public:
     explicit DepthGuard(int* depth) : depth_(depth) { ++*depth_; }
@@ -386,8 +403,9 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
         return OK;
     }
     // A plain value is copied once, straight into the word.
-    Var* var = name[0] == ':' && name[1] == ':' ? zorakGetVar(interp_, name.c_str() + 2, kScopeGlobal)
-                                                : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
+    Var* var = name[0] == ':' && name[1] == ':'
+                   ? zorakGetVar(interp_, name.c_str() + 2, kScopeGlobal)
+                   : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
     if (var && var->type != VT_FIELD && var->type != VT_DICTIONARY) {
         *out = zorakStrDup(var->value ? var->value : "");
         return OK;
@@ -471,6 +489,11 @@ int Evaluation::run() {
 // the code that ends this evaluation.
 int Evaluation::runCommand() {
     if (words_->count == 0) return -1;
+    if (platformTakeInterrupt()) {
+        // Ctrl-C ends the running script, not the host.
+        zorakReportError(interp_, "eval: Interrupted by the user\n");
+        return STOP;
+    }
     if (substituteOnly_) {
         for (int i = 1; i < words_->count; i++)
             zorakUnescape(words_->items[i]);
@@ -571,8 +594,8 @@ struct OuterEvaluation {
 void runOuterEvaluation(void* data) {
     auto* outer = static_cast<OuterEvaluation*>(data);
     try {
-        outer->code = kuvetEval(outer->interp, outer->script, outer->substitute_only,
-                                outer->no_variables);
+        outer->code =
+            kuvetEval(outer->interp, outer->script, outer->substitute_only, outer->no_variables);
     } catch (...) {
         outer->fault = std::current_exception();
     }
@@ -608,6 +631,7 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
     // The outermost script may be as long as it likes; only nesting counts.
     NestedText nested(zorakEval.eval_depth > 1 ? length : 0);
     size_t remaining = platformStackRemaining();
+    InterruptWatch watch(zorakEval.eval_depth == 1);
     if (zorakEval.eval_depth == 1) {
         stackAtEntry = remaining;
         faultReported = false;

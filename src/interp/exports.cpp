@@ -63,6 +63,9 @@ void collectArguments(SAFEARRAY** args, StringVector* out) {
 int initialise(SAFEARRAY** args) {
     if (zorakLibrary.initialised) return 0;
     OpenConsole(0);
+    // Started when the library was attached; again for an interpreter that
+    // follows zorak_exit, which released them.
+    platformNetworkStartup();
     std::string ignored;
     zorakLibrary.cgi_mode = platformGetEnv("HTTP_HOST", &ignored) ? 1 : 0;
     Interpreter* interp = zorakCreateInterp();
@@ -242,7 +245,7 @@ ZORAK_API BSTR ZORAK_CALL zorak_command(const char* script, int breakpoints, int
         HeapText copy(zorakStrDup(script));
         if (zorakSettings.preprocessor) {
             if (preprocess(copy.out(), 1, 0, 0) < 1) return emptyBstr();
-            copy.reset(zorakConvertNumericLiterals(copy.get()));
+            copy.reset(convert_radix_literals(copy.get()));
         }
         int result = kuvetEval(interp, copy.get(), 0, 0);
         copy.reset();

@@ -249,7 +249,7 @@ size_t convertLiteral(std::string_view run, std::string* out) {
 
 } // namespace
 
-char* zorakConvertNumericLiterals(const char* text) {
+char* convert_radix_literals(const char* text) {
     std::string out;
     size_t n = std::strlen(text);
     out.reserve(n);

@@ -67,7 +67,7 @@ void zorakSetStandardVars(Interpreter* interp, int argc, char** argv);
 int zorakRunAtExit(Interpreter* interp);
 // Rewrites 0x/&h, 0b/&b and 0o literals outside quotes to decimal. Returns a
 // fresh heap text.
-char* zorakConvertNumericLiterals(const char* text);
+char* convert_radix_literals(const char* text);
 
 // The build stamp: "Mmm dd yyyy@hh:mm:ss".
 const char* zorakBuildStamp();

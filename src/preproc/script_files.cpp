@@ -73,7 +73,7 @@ int prepareText(std::string* text) {
     HeapText buffer(zorakStrDup(*text));
     int code = preprocess(buffer.out(), 1, 1, 0);
     if (code < 0) return code;
-    HeapText converted(zorakConvertNumericLiterals(buffer.get()));
+    HeapText converted(convert_radix_literals(buffer.get()));
     *text = converted.get();
     return code;
 }

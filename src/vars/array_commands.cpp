@@ -30,14 +30,18 @@ namespace {
 // The largest bucket array a script may ask dim for.
 constexpr int64_t kMaxBuckets = int64_t{1} << 22;
 
-bool verbose() { return zorakSettings.debug || zorakSettings.error_echo; }
+bool verbose() {
+    return zorakSettings.debug || zorakSettings.error_echo;
+}
 
 int setText(Interpreter* interp, const std::string& text) {
     zorakSetResult(interp, text.c_str(), 0);
     return OK;
 }
 
-std::string decimal(int64_t n) { return std::to_string(n); }
+std::string decimal(int64_t n) {
+    return std::to_string(n);
+}
 
 // An item of a listing: in braces when it holds a space or a tab.
 void appendItem(std::string* out, const char* item) {
@@ -227,8 +231,8 @@ int arrayList(Interpreter* interp, int argc, char** argv, bool sorted) {
     ArrayFlags flags = readFlags(argc, argv);
     Var* var = arrayVar(interp, argv[2]);
     if (!var)
-        return missingArray(interp, flags, "%s %s: No such array variable '%s'\n", argv[0],
-                            argv[1], argv[2]);
+        return missingArray(interp, flags, "%s %s: No such array variable '%s'\n", argv[0], argv[1],
+                            argv[2]);
     bool names = hasOption(argc, argv, 3, "-names");
     const char* target = optionValue(argc, argv, 3, "-array");
     const char* assignTo = nullptr;
@@ -336,7 +340,9 @@ int arrayWalk(Interpreter* interp, int argc, char** argv) {
     std::vector<const char*> words = plainWords(argc, argv, 3);
     int64_t limit = words.empty() ? 0 : zorakLeadingInt(words[0]);
     if (!hasOption(argc, argv, 3, "-integer")) {
-        int32_t bounded = limit > INT32_MAX ? INT32_MAX : limit < 0 ? 0 : static_cast<int32_t>(limit);
+        int32_t bounded = limit > INT32_MAX ? INT32_MAX
+                          : limit < 0       ? 0
+                                            : static_cast<int32_t>(limit);
         var->table->print_contents(bounded, zorakLibrary.cgi_mode != 0,
                                    hasOption(argc, argv, 3, "-bare"));
         return OK;
@@ -370,7 +376,8 @@ int arrayItem(Interpreter* interp, int argc, char** argv) {
         return ERROR;
     }
     const char* value = nullptr;
-    if (var->table->find_linear(argv[3], &value, flags.nocase)) return setText(interp, value ? value : "");
+    if (var->table->find_linear(argv[3], &value, flags.nocase))
+        return setText(interp, value ? value : "");
     return setText(interp, fallback);
 }
 
@@ -397,8 +404,8 @@ int arrayFind(Interpreter* interp, int argc, char** argv) {
     auto bound = [](int64_t n) {
         return static_cast<int32_t>(n < 0 ? 0 : n > INT32_MAX ? INT32_MAX : n);
     };
-    const char* key = var->table->find_key_by_value(argv[3], flags.nocase, bound(length),
-                                                    bound(occurrence));
+    const char* key =
+        var->table->find_key_by_value(argv[3], flags.nocase, bound(length), bound(occurrence));
     return setText(interp, key ? key : "");
 }
 
@@ -554,9 +561,11 @@ int zorakCommandArraySet(Interpreter* interp, int argc, char** argv, void*) {
     std::vector<const char*> items;
     if (words == 3) {
         zorakSplitList(argv[2], &split.get());
-        for (int i = 0; i < split->count; i++) items.push_back(split->items[i]);
+        for (int i = 0; i < split->count; i++)
+            items.push_back(split->items[i]);
     } else {
-        for (int i = 2; i < words; i++) items.push_back(argv[i]);
+        for (int i = 2; i < words; i++)
+            items.push_back(argv[i]);
     }
     if (items.empty() || items.size() % 2) {
         zorakReportError(interp, "array set: Bad list pair count (%i) for '%s'\n",
@@ -751,7 +760,8 @@ int zorakCommandArrayToString(Interpreter* interp, int argc, char** argv, void*)
         const char* value = nullptr;
         if (!var->table->find_linear(decimal(i).c_str(), &value, false)) continue;
         const char* text = value ? value : "";
-        if (stopText && (nocase ? zorakEqualNoCase(text, stopText) : std::strcmp(text, stopText) == 0))
+        if (stopText &&
+            (nocase ? zorakEqualNoCase(text, stopText) : std::strcmp(text, stopText) == 0))
             break;
         if (i != start) out += separator;
         out += text;

@@ -24,8 +24,8 @@ namespace {
 // The frame of the innermost procedure call in progress.
 CallFrame* activeProcFrame = nullptr;
 
-const char* const kCodeWords[] = {"ok",       "error", "return", "break",  "continue",
-                                  "exit",     "stop",  "goto",   "defined"};
+const char* const kCodeWords[] = {"ok",   "error", "return", "break",  "continue",
+                                  "exit", "stop",  "goto",   "defined"};
 
 void freeFormals(FormalArg* formals, int count) {
     if (!formals) return;
@@ -68,9 +68,9 @@ bool buildFormals(Interpreter* interp, const char* command, const char* name, co
     ScopedVector elements;
     int n = zorakSplitList(arglist, &elements.get());
     *count = n;
-    *formals = n > 0 ? static_cast<FormalArg*>(std::calloc(static_cast<size_t>(n),
-                                                           sizeof(FormalArg)))
-                     : nullptr;
+    *formals = n > 0
+                   ? static_cast<FormalArg*>(std::calloc(static_cast<size_t>(n), sizeof(FormalArg)))
+                   : nullptr;
     if (n > 0 && !*formals) throw std::bad_alloc();
     for (int i = 0; i < n; i++) {
         std::string element = elements->items[i];
@@ -95,7 +95,8 @@ bool buildFormals(Interpreter* interp, const char* command, const char* name, co
 // single spaces, a word holding a space or a tab in braces.
 std::string joinArgs(int first, int argc, char** argv) {
     std::string out;
-    for (int i = first; i < argc; i++) zorakListAppendBraced(&out, argv[i], i == first);
+    for (int i = first; i < argc; i++)
+        zorakListAppendBraced(&out, argv[i], i == first);
     return out;
 }
 
@@ -185,7 +186,9 @@ int runProc(Interpreter* interp, int argc, char** argv, ProcRecord* record) {
 
 } // namespace
 
-CallFrame* zorakActiveProcFrame() { return activeProcFrame; }
+CallFrame* zorakActiveProcFrame() {
+    return activeProcFrame;
+}
 
 void zorakReleaseProcRecord(void* data) {
     auto* record = static_cast<ProcRecord*>(data);
@@ -209,7 +212,8 @@ bool zorakSubstCommands(Interpreter* interp, const char* text, std::string* out)
         size_t close = i;
         int depth = 0;
         for (size_t j = i; j < n; j++) {
-            if (text[j] == '[') depth++;
+            if (text[j] == '[')
+                depth++;
             else if (text[j] == ']' && --depth == 0) {
                 close = j;
                 break;
@@ -254,7 +258,8 @@ void zorakDropCallFrame(Interpreter* interp) {
             for (Var* v = frame->vars; v; v = v->next)
                 if (v->type == VT_STRUCT && !v->parent && v->list && v->name)
                     structs.emplace_back(v->name);
-            for (const std::string& name : structs) zorakVarHooks.struct_unset(interp, name.c_str());
+            for (const std::string& name : structs)
+                zorakVarHooks.struct_unset(interp, name.c_str());
         }
     } catch (...) {
         zorakReportException("zorakDropCallFrame", nullptr);

@@ -33,7 +33,8 @@ void dropContainers(Var* var, int depth) {
     var->list = nullptr;
     auto found = aliases.by_target.find(var);
     if (found == aliases.by_target.end()) return;
-    for (Var* alias : found->second) dropContainers(alias, depth + 1);
+    for (Var* alias : found->second)
+        dropContainers(alias, depth + 1);
 }
 
 void removeFrom(Var* target, Var* alias) {
@@ -80,7 +81,10 @@ void zorakAliasDropContainers(Var* target) {
     if (!target || aliases.count == 0) return;
     auto found = aliases.by_target.find(target);
     if (found == aliases.by_target.end()) return;
-    for (Var* alias : found->second) dropContainers(alias, 0);
+    for (Var* alias : found->second)
+        dropContainers(alias, 0);
 }
 
-int zorakAliasCount() { return aliases.count; }
+int zorakAliasCount() {
+    return aliases.count;
+}

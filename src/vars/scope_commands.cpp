@@ -19,7 +19,9 @@
 
 namespace {
 
-int currentLevel(Interpreter* interp) { return interp->callframe ? interp->callframe->level : 0; }
+int currentLevel(Interpreter* interp) {
+    return interp->callframe ? interp->callframe->level : 0;
+}
 
 // A level as a frame level: never below 0, never past what an int holds.
 int clampLevel(int64_t level) {
@@ -40,7 +42,8 @@ int levelOf(Interpreter* interp, const char* word) {
 // global frame, or null.
 CallFrame* frameOfLevel(Interpreter* interp, int level) {
     CallFrame* frame = interp->callframe;
-    while (frame && frame->level > level) frame = frame->parent;
+    while (frame && frame->level > level)
+        frame = frame->parent;
     return frame && frame->level == level ? frame : nullptr;
 }
 
@@ -122,7 +125,8 @@ int aliasElement(Interpreter* interp, const UpvarRequest& r, size_t open) {
     size_t close = std::string::npos;
     int depth = 0;
     for (size_t i = open; i < r.other.size(); i++) {
-        if (r.other[i] == '(') depth++;
+        if (r.other[i] == '(')
+            depth++;
         else if (r.other[i] == ')' && --depth == 0) {
             close = i;
             break;
@@ -182,7 +186,8 @@ int aliasVariable(Interpreter* interp, const UpvarRequest& r) {
         return ERROR;
     }
     if (r.other.compare(0, 2, "::") == 0 && r.target != 0) {
-        zorakReportError(interp, "%s: Conflict between requested level %i and global var prefix '%s'\n",
+        zorakReportError(interp,
+                         "%s: Conflict between requested level %i and global var prefix '%s'\n",
                          r.command, r.target, r.other.c_str());
         return ERROR;
     }

@@ -13,7 +13,8 @@ using Words = std::vector<std::string>;
 
 Words items(const StringVector& v) {
     Words out;
-    for (int i = 0; i < v.count; i++) out.emplace_back(v.items[i]);
+    for (int i = 0; i < v.count; i++)
+        out.emplace_back(v.items[i]);
     return out;
 }
 
@@ -38,7 +39,8 @@ Words split(std::string_view text) {
 
 std::string build(const Words& words) {
     std::vector<const char*> pointers;
-    for (const std::string& w : words) pointers.push_back(w.c_str());
+    for (const std::string& w : words)
+        pointers.push_back(w.c_str());
     return zorakBuildList(static_cast<int>(pointers.size()), pointers.data());
 }
 
@@ -58,9 +60,9 @@ TEST(ListBuilder, WritesEachWordByItsRule) {
 }
 
 TEST(ListBuilder, AwkwardWordsSurviveARoundTrip) {
-    const Words awkward = {"",       "plain",      "two words", "tab\there", " lead",
-                           "trail ", "back\\slash", "\\",        "in {braces} too",
-                           "a \"quoted\" part", "{}x y"};
+    const Words awkward = {
+        "",   "plain",           "two words",         "tab\there", " lead", "trail ", "back\\slash",
+        "\\", "in {braces} too", "a \"quoted\" part", "{}x y"};
     for (const std::string& word : awkward) {
         if (!word.empty() && word.front() == '{') continue; // written unbraced by design
         std::string list = build({"first", word, "last"});
@@ -93,7 +95,8 @@ TEST(ListBuilder, RandomWordsRoundTrip) {
         for (int i = 0; i < n; i++) {
             std::string word;
             int length = static_cast<int>(random() % 6);
-            for (int k = 0; k < length; k++) word += alphabet[random() % sizeof alphabet];
+            for (int k = 0; k < length; k++)
+                word += alphabet[random() % sizeof alphabet];
             if (random() % 4 == 0) word += " {x y}";
             words.push_back(word);
         }

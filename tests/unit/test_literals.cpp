@@ -8,7 +8,7 @@
 namespace {
 
 std::string convert(const char* text) {
-    char* out = zorakConvertNumericLiterals(text);
+    char* out = convert_radix_literals(text);
     std::string result = out;
     std::free(out);
     return result;

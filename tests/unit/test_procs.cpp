@@ -54,7 +54,9 @@ int zorakCommandRemoveP(Interpreter* interp, int, char**, void*) {
     return OK;
 }
 
-int zorakCommandThrow(Interpreter*, int, char**, void*) { throw std::runtime_error("thrown"); }
+int zorakCommandThrow(Interpreter*, int, char**, void*) {
+    throw std::runtime_error("thrown");
+}
 
 } // namespace
 

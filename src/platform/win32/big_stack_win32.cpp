@@ -62,7 +62,9 @@ bool win32LargeStackLow(const void* here, const char** low) {
     return true;
 }
 
-bool platformOnLargeStack() { return large.running; }
+bool platformOnLargeStack() {
+    return large.running;
+}
 
 bool platformRunOnLargeStack(void (*body)(void*), void* data) {
     if (large.running) {

@@ -264,7 +264,9 @@ bool platformSetCursorInfo(int size, bool visible) {
     win32_console.cursor_size = size;
     win32_console.cursor_visible = visible;
     // The console accepts sizes from 1 to 100 percent only.
-    CONSOLE_CURSOR_INFO info = {static_cast<DWORD>(size < 1 ? 1 : size > 100 ? 100 : size),
+    CONSOLE_CURSOR_INFO info = {static_cast<DWORD>(size < 1     ? 1
+                                                   : size > 100 ? 100
+                                                                : size),
                                 visible ? TRUE : FALSE};
     HANDLE out = outputHandle();
     return usable(out) && SetConsoleCursorInfo(out, &info);
@@ -396,7 +398,8 @@ void platformFlushInput() {
     HANDLE in = inputHandle();
     if (!isConsole(in)) return;
     // Reading drains a scan code that the console still holds back, too.
-    while (_kbhit()) _getch();
+    while (_kbhit())
+        _getch();
     FlushConsoleInputBuffer(in);
 }
 
@@ -423,8 +426,8 @@ std::string platformErrorText(unsigned long code) {
                              reinterpret_cast<char*>(&text), 0, nullptr);
     std::string result = n && text ? std::string(text, n) : std::string();
     if (text) LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' ||
-                               result.back() == ' '))
+    while (!result.empty() &&
+           (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
         result.pop_back();
     return result;
 }

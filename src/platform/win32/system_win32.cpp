@@ -83,7 +83,8 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete) {
     contents->clear();
     char chunk[65536];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) contents->append(chunk, got);
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        contents->append(chunk, got);
     CloseHandle(file);
     *complete = expected < 0 || static_cast<long long>(contents->size()) >= expected;
     return true;
@@ -143,12 +144,34 @@ bool platformHostName(std::string* name) {
     return true;
 }
 
-// Times the runtime cannot convert (before 1970) read as the epoch.
+// The runtime converts times from 1970 to 3000; the system's calendar takes
+// the others from 1601 on. Earlier ones read as the epoch.
 void platformLocalTime(long long seconds, struct tm* out) {
     __time64_t t = static_cast<__time64_t>(seconds);
     if (_localtime64_s(out, &t) == 0) return;
-    t = 0;
-    if (_localtime64_s(out, &t) != 0) std::memset(out, 0, sizeof *out);
+    std::memset(out, 0, sizeof *out);
+    constexpr long long kEpochIn1601 = 11644473600LL;
+    // The system's calendar ends in the year 30828.
+    constexpr long long kLastSecond = 900000000000LL - kEpochIn1601;
+    if (seconds < -kEpochIn1601 || seconds > kLastSecond) seconds = 0;
+    uint64_t ticks = static_cast<uint64_t>(seconds + kEpochIn1601) * 10000000ull;
+    FILETIME universal = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME utc, local;
+    if (!FileTimeToSystemTime(&universal, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        return;
+    out->tm_year = local.wYear - 1900;
+    out->tm_mon = local.wMonth - 1;
+    out->tm_mday = local.wDay;
+    out->tm_hour = local.wHour;
+    out->tm_min = local.wMinute;
+    out->tm_sec = local.wSecond;
+    out->tm_wday = local.wDayOfWeek;
+    static const int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    int year = local.wYear;
+    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    out->tm_yday = kDaysBefore[out->tm_mon] + local.wDay - 1 + (leap && out->tm_mon > 1 ? 1 : 0);
+    out->tm_isdst = -1;
 }
 
 bool platformNetworkStartup() {
