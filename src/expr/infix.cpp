@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "shell/settings.h"
 #include "util/heap_text.h"
+#include "util/sanitizer.h"
 #include "util/number_text.h"
 #include "util/stack.h"
 #include "vars/variables.h"
@@ -29,17 +30,7 @@ constexpr int kOperandCapacity = 1000;
 // Site number printed with sub-expression codes.
 constexpr long kSiteSubExpression = 31001;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr size_t kInfixStackReserve = 512 * 1024;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr size_t kInfixStackReserve = 512 * 1024;
-#else
-constexpr size_t kInfixStackReserve = 128 * 1024;
-#endif
-#else
-constexpr size_t kInfixStackReserve = 128 * 1024;
-#endif
+constexpr size_t kInfixStackReserve = (kAddressSanitizer ? 512 : 128) * 1024;
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');

@@ -11,12 +11,6 @@
 
 namespace {
 
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -52,8 +46,8 @@ int64_t parse_integer_text(const char* text, IntegerTextStatus* status) {
     if (radix) {
         // Radix digits wrap in 64 bits, so 0xffffffffffffffff reads as -1.
         uint64_t value = 0;
-        for (const char* p = text + 2; digitValue(*p) < radix; p++)
-            value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(digitValue(*p));
+        for (const char* p = text + 2; zorakDigitValue(*p) < radix; p++)
+            value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(zorakDigitValue(*p));
         return static_cast<int64_t>(value);
     }
     if (text[0] == '&') {
@@ -119,7 +113,7 @@ bool zorakIsNumberText(const char* text) {
     const char* p = text + 2;
     if (!*p) return false;
     for (; *p; p++)
-        if (digitValue(*p) >= radix) return false;
+        if (zorakDigitValue(*p) >= radix) return false;
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "shell/settings.h"
 #include "util/heap_text.h"
+#include "util/sanitizer.h"
 #include "util/number_text.h"
 #include "util/stack.h"
 #include "util/text.h"
@@ -24,17 +25,7 @@
 namespace {
 
 // Stack that must stay free below an evaluation for the handlers it calls.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr size_t kStackReserve = 512 * 1024;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr size_t kStackReserve = 512 * 1024;
-#else
-constexpr size_t kStackReserve = 96 * 1024;
-#endif
-#else
-constexpr size_t kStackReserve = 96 * 1024;
-#endif
+constexpr size_t kStackReserve = (kAddressSanitizer ? 512 : 96) * 1024;
 
 // Stack left when the outermost evaluation began; deep nesting may use all
 // but a share of it.

@@ -25,6 +25,8 @@
 #include "vars/procedures.h"
 #include "vars/variables.h"
 
+#include "util/number_text.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -198,12 +200,6 @@ int zorakReleaseInterp(Interpreter* interp) {
 
 namespace {
 
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
-}
 
 bool isRunChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '$' ||
@@ -223,14 +219,14 @@ size_t convertLiteral(std::string_view run, std::string* out) {
         base = 8;
     if (!base || run.size() < 3) return 0;
     char third = run[2];
-    if (base == 16 && digitValue(third) >= 16) return 0;
+    if (base == 16 && zorakDigitValue(third) >= 16) return 0;
     if (base == 2 && third != '0' && third != '1') return 0;
     if (base == 8 && !(third >= '0' && third <= '9')) return 0;
     uint64_t value = 0;
     bool overflow = false;
     size_t i = 2;
-    for (; i < run.size() && digitValue(run[i]) < base; i++) {
-        uint64_t digit = static_cast<uint64_t>(digitValue(run[i]));
+    for (; i < run.size() && zorakDigitValue(run[i]) < base; i++) {
+        uint64_t digit = static_cast<uint64_t>(zorakDigitValue(run[i]));
         if (value > (UINT64_MAX - digit) / static_cast<uint64_t>(base)) overflow = true;
         value = value * static_cast<uint64_t>(base) + digit;
     }

@@ -9,6 +9,7 @@
 #include "preproc/private_interp.h"
 #include "shell/settings.h"
 #include "util/heap_text.h"
+#include "util/number_text.h"
 #include "util/text.h"
 
 #include <cstdio>
@@ -26,10 +27,8 @@ bool isWordChar(char c) {
 bool isMacroDelimiter(char c) { return c && std::strchr("'\r\n\t}]) ", c); }
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    int value = zorakDigitValue(c);
+    return value < 16 ? value : -1;
 }
 
 std::string trimmed(std::string_view text, const char* chars = " \t\r\n") {

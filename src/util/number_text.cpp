@@ -70,3 +70,10 @@ std::string zorakFormatGrouped(uint64_t value) {
     }
     return out;
 }
+
+int zorakDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}

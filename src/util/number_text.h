@@ -21,3 +21,7 @@ int64_t zorakLeadingInt(const char* text);
 
 // A count written with a comma between groups of three digits ("1,234,567").
 std::string zorakFormatGrouped(uint64_t value);
+
+// The value of a decimal or hexadecimal digit (either case), or 99 for any
+// other character, so that "digitValue(c) < base" tests a digit of base.
+int zorakDigitValue(char c);

@@ -11,13 +11,7 @@
 #include <ucontext.h>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define ZORAK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZORAK_ASAN 1
-#endif
-#endif
+#include "util/sanitizer.h"
 
 #ifdef ZORAK_ASAN
 extern "C" {
