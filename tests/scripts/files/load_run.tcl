@@ -12,3 +12,5 @@ run
 puts "missing: [catch {load nosuch}] $::errorMsg"
 load -clear
 load
+# run with a file loads it and hands it its arguments
+run data/prog_args.tcl a
