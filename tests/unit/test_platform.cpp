@@ -64,6 +64,7 @@ TEST(PlatformFiles, ReadsEveryByteOfAFile) {
 TEST(PlatformEnvironment, LookupsAndTheWholeBlock) {
     std::string value = "kept";
     EXPECT_FALSE(platformGetEnv("ZORAK_SURELY_NOT_SET_ANYWHERE", &value));
+    EXPECT_FALSE(platformGetEnv(nullptr, &value)) << "a null name is no variable";
     EXPECT_EQ(value, "kept");
     std::string path;
     ASSERT_TRUE(platformGetEnv("PATH", &path));

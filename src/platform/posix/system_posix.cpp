@@ -14,7 +14,7 @@
 extern char** environ;
 
 bool platformGetEnv(const char* name, std::string* value) {
-    const char* found = std::getenv(name);
+    const char* found = name ? std::getenv(name) : nullptr;
     if (!found) return false;
     if (value) *value = found;
     return true;
