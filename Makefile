@@ -3,11 +3,18 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 
-.PHONY: all build run test asan bench fuzz clean windows test-windows
+.PHONY: all deps deps-windows build run test asan bench fuzz clean windows test-windows
 
 all: build
 
-build:
+# Installs the Debian packages the build needs when any is missing.
+deps:
+	@./tools/install-deps.sh linux
+
+deps-windows:
+	@./tools/install-deps.sh windows
+
+build: deps
 	@$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@$(CMAKE) --build build -j $(JOBS)
 
@@ -19,13 +26,13 @@ run: build
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
-asan:
+asan: deps
 	@$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZORAK_SANITIZE=ON >/dev/null
 	@$(CMAKE) --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-bench:
+bench: deps
 	@$(CMAKE) -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZORAK_TESTS=OFF -DZORAK_BENCH=ON >/dev/null
 	@$(CMAKE) --build build-release -j $(JOBS)
 	./bench/run.sh build-release
@@ -37,7 +44,7 @@ fuzz:
 
 # The Windows deliverables, cross-built with the i686 MinGW-w64 compilers:
 # build-win32/zorak.dll, embedtest.exe and zorak.exe.
-windows:
+windows: deps-windows
 	@$(CMAKE) -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@$(CMAKE) --build build-win32 -j $(JOBS)
