@@ -25,7 +25,8 @@ void printUsage() {
 bool readStream(FILE* stream, std::string* text) {
     char chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, stream)) > 0) text->append(chunk, n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
+        text->append(chunk, n);
     return !std::ferror(stream);
 }
 
@@ -59,7 +60,8 @@ void initialiseWithArguments(const std::vector<std::string>& args) {
     array.rgsabound[0].cElements = static_cast<uint32_t>(items.size());
     SAFEARRAY* pointer = &array;
     zorak_init(&pointer);
-    for (BSTR item : items) SysFreeString(item);
+    for (BSTR item : items)
+        SysFreeString(item);
 #endif
 }
 
@@ -69,10 +71,14 @@ bool canBrace(const std::string& word) {
     int depth = 0;
     for (size_t i = 0; i < word.size(); i++) {
         char c = word[i];
-        if (c == '{') depth++;
-        else if (c == '}' && --depth < 0) return false;
-        else if (c == '\\' || c == '#' || c == '"' || c == '\n' || c == '\r') return false;
-        else if (c == '/' && i + 1 < word.size() && word[i + 1] == '*') return false;
+        if (c == '{')
+            depth++;
+        else if (c == '}' && --depth < 0)
+            return false;
+        else if (c == '\\' || c == '#' || c == '"' || c == '\n' || c == '\r')
+            return false;
+        else if (c == '/' && i + 1 < word.size() && word[i + 1] == '*')
+            return false;
     }
     return depth == 0 && !word.empty();
 }
@@ -111,13 +117,15 @@ int main(int argc, char** argv) {
         }
         script = argv[2];
         args.push_back("-c");
-        for (int i = 3; i < argc; i++) args.push_back(argv[i]);
+        for (int i = 3; i < argc; i++)
+            args.push_back(argv[i]);
     } else if (argc > 1 && std::strcmp(argv[1], "-") != 0) {
         if (!readFile(argv[1], &script)) {
             std::fprintf(stderr, "zorak: cannot read '%s'\n", argv[1]);
             return 2;
         }
-        for (int i = 1; i < argc; i++) args.push_back(argv[i]);
+        for (int i = 1; i < argc; i++)
+            args.push_back(argv[i]);
         // Sourcing the file gives its messages the file's own line numbers
         // and hands the script its arguments in argv.
         std::string command = "source";
@@ -130,7 +138,8 @@ int main(int argc, char** argv) {
     } else {
         readStream(stdin, &script);
         args.push_back("-");
-        for (int i = 2; i < argc; i++) args.push_back(argv[i]);
+        for (int i = 2; i < argc; i++)
+            args.push_back(argv[i]);
     }
     initialiseWithArguments(args);
     int code = 1;

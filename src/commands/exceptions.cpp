@@ -70,7 +70,8 @@ int zorakCommandCatch(Interpreter* interp, int argc, char** argv, void*) {
             std::string text = message && message->value ? message->value : "";
             if (varName)
                 set_var(interp, varName,
-                        text.empty() ? "catch: Exception trapped setting variable arg" : text.c_str());
+                        text.empty() ? "catch: Exception trapped setting variable arg"
+                                     : text.c_str());
         } else if (varName) {
             set_var(interp, varName, "catch: Exception accessing errorMsg");
         }
@@ -126,13 +127,20 @@ int zorakCommandAssert(Interpreter* interp, int argc, char** argv, void*) {
     const char* testWord = nullptr;
     for (int i = 2; i < argc; i++) {
         const char* word = argv[i];
-        if (std::strcmp(word, "-var") == 0 && i + 1 < argc) varName = argv[++i];
-        else if (std::strcmp(word, "-line") == 0 && i + 1 < argc) line = argv[++i];
-        else if (std::strcmp(word, "-v") == 0) verbose = true;
-        else if (std::strcmp(word, "-crlf") == 0) crlf = true;
-        else if (std::strcmp(word, "-trace") == 0) trace = true;
-        else if (std::strcmp(word, "-unescape") == 0) unescape = true;
-        else if (!testWord && i == 2) testWord = word;
+        if (std::strcmp(word, "-var") == 0 && i + 1 < argc)
+            varName = argv[++i];
+        else if (std::strcmp(word, "-line") == 0 && i + 1 < argc)
+            line = argv[++i];
+        else if (std::strcmp(word, "-v") == 0)
+            verbose = true;
+        else if (std::strcmp(word, "-crlf") == 0)
+            crlf = true;
+        else if (std::strcmp(word, "-trace") == 0)
+            trace = true;
+        else if (std::strcmp(word, "-unescape") == 0)
+            unescape = true;
+        else if (!testWord && i == 2)
+            testWord = word;
     }
     std::string value = argv[1];
     if (unescape) {

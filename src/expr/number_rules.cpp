@@ -11,7 +11,6 @@
 
 namespace {
 
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -47,7 +46,8 @@ int64_t parse_integer_text(const char* text, IntegerTextStatus* status) {
         // Radix digits wrap in 64 bits, so 0xffffffffffffffff reads as -1.
         uint64_t value = 0;
         for (const char* p = text + 2; zorakDigitValue(*p) < radix; p++)
-            value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(zorakDigitValue(*p));
+            value =
+                value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(zorakDigitValue(*p));
         return static_cast<int64_t>(value);
     }
     if (text[0] == '&') {

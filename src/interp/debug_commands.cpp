@@ -28,8 +28,10 @@ void namesAppend(char*** names, int32_t* count, const char* name) {
 void namesRemoveEqual(char*** names, int32_t* count, const char* name) {
     int32_t kept = 0;
     for (int32_t i = 0; i < *count; i++) {
-        if (std::strcmp((*names)[i], name) == 0) std::free((*names)[i]);
-        else (*names)[kept++] = (*names)[i];
+        if (std::strcmp((*names)[i], name) == 0)
+            std::free((*names)[i]);
+        else
+            (*names)[kept++] = (*names)[i];
     }
     *count = kept;
     if (kept == 0) {
@@ -56,7 +58,8 @@ int zorakCommandEval(Interpreter* interp, int argc, char** argv, void*) {
             int depth = 0;
             size_t close = word.size();
             for (size_t j = 0; j < word.size(); j++) {
-                if (word[j] == '{') depth++;
+                if (word[j] == '{')
+                    depth++;
                 else if (word[j] == '}' && --depth == 0) {
                     close = j;
                     break;
@@ -144,10 +147,14 @@ int watchTrace(Interpreter* interp, int argc, char** argv) {
     bool nocase = false, byValue = false, halt = false;
     const char* line = nullptr;
     for (int i = 3; i < argc; i++) {
-        if (zorakEqualNoCase(argv[i], "-nocase")) nocase = true;
-        else if (zorakEqualNoCase(argv[i], "-value")) byValue = true;
-        else if (zorakEqualNoCase(argv[i], "-halt")) halt = true;
-        else if (zorakEqualNoCase(argv[i], "-line") && i + 1 < argc) line = argv[++i];
+        if (zorakEqualNoCase(argv[i], "-nocase"))
+            nocase = true;
+        else if (zorakEqualNoCase(argv[i], "-value"))
+            byValue = true;
+        else if (zorakEqualNoCase(argv[i], "-halt"))
+            halt = true;
+        else if (zorakEqualNoCase(argv[i], "-line") && i + 1 < argc)
+            line = argv[++i];
     }
     for (Var* var = interp->callframe ? interp->callframe->vars : nullptr; var; var = var->next) {
         const char* value = var->value && *var->value ? var->value : "<empty>";
@@ -200,8 +207,10 @@ int zorakCommandWatch(Interpreter* interp, int argc, char** argv, void*) {
         return OK;
     }
     if (zorakEqualNoCase(sub, "remove")) {
-        if (std::strcmp(name, "*") == 0) namesClear(&interp->watches, &interp->watch_count);
-        else namesRemoveEqual(&interp->watches, &interp->watch_count, name);
+        if (std::strcmp(name, "*") == 0)
+            namesClear(&interp->watches, &interp->watch_count);
+        else
+            namesRemoveEqual(&interp->watches, &interp->watch_count, name);
         if (interp->watch_count == 0) interp->watch_on = 0;
         return OK;
     }

@@ -79,8 +79,10 @@ static void showWatches(Interpreter* interp) {
             console_printf("'%s' is out of scope ", name);
         } else {
             console_printf("'%-.30s'->", name);
-            if (std::strlen(var->value) < 39) console_printf("'%-.38s'", var->value);
-            else console_printf("'%-.34s'...", var->value);
+            if (std::strlen(var->value) < 39)
+                console_printf("'%-.38s'", var->value);
+            else
+                console_printf("'%-.34s'...", var->value);
         }
         reset_attribute();
         Writes("\r\n");

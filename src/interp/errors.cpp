@@ -37,7 +37,8 @@ static void printCallTrace(bool open) {
         if (entry) {
             std::snprintf(line, sizeof line, "%s", entry);
             size_t n = std::strlen(line);
-            while (n > 0 && std::strchr("\r\n\t ", line[n - 1])) line[--n] = '\0';
+            while (n > 0 && std::strchr("\r\n\t ", line[n - 1]))
+                line[--n] = '\0';
         }
         uint8_t saved = get_text_attribute();
         set_text_attribute(i == 0 ? 14 : 6);
@@ -54,7 +55,8 @@ bool zorakReportErrorV(Interpreter* interp, const char* format, va_list args) {
     char message[1025];
     std::vsnprintf(message, sizeof message, format, args);
     size_t n = std::strlen(message);
-    while (n > 0 && (message[n - 1] == '\r' || message[n - 1] == '\n')) message[--n] = '\0';
+    while (n > 0 && (message[n - 1] == '\r' || message[n - 1] == '\n'))
+        message[--n] = '\0';
     if (interp) zorakSetGlobal(interp, "errorMsg", message);
     if (zorakSettings.quiet_next_error) {
         zorakSettings.quiet_next_error = 0;
@@ -67,8 +69,7 @@ bool zorakReportErrorV(Interpreter* interp, const char* format, va_list args) {
         Writes("</font><br>");
         return true;
     }
-    if (!zorakSettings.step_mode && !zorakSettings.debug && !zorakSettings.error_echo)
-        return false;
+    if (!zorakSettings.step_mode && !zorakSettings.debug && !zorakSettings.error_echo) return false;
     bool open = console_state.console_open != 0;
     {
         SavedColours colours;

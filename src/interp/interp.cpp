@@ -200,7 +200,6 @@ int zorakReleaseInterp(Interpreter* interp) {
 
 namespace {
 
-
 bool isRunChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '$' ||
            c == '&' || c == '.';

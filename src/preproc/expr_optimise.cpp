@@ -43,7 +43,8 @@ bool startsWithWord(std::string_view text, std::string_view word) {
 // whichever the script chose, so values with blanks mean what they meant.
 std::string rewriteExpr(std::string_view inner) {
     std::string expression = trimmed(inner);
-    while (startsWithWord(expression, "expr")) expression = trimmed(expression.substr(4));
+    while (startsWithWord(expression, "expr"))
+        expression = trimmed(expression.substr(4));
     bool braced = expression.size() >= 2 && expression.front() == '{' && expression.back() == '}';
     if (braced) expression = trimmed(expression.substr(1, expression.size() - 2));
     if (expression.empty()) return "expr {}";
@@ -103,13 +104,17 @@ bool optimise_expression_calls(std::string& text) {
             add_precedence_brackets(buffer);
             std::string form;
             if (decompose_expression(buffer.c_str(), &form) != 0 || form.empty()) {
-                zorakReportError(_pglobal_interp, "Bad preprocessor expression at line %li, near '%-.50s'\n",
+                zorakReportError(_pglobal_interp,
+                                 "Bad preprocessor expression at line %li, near '%-.50s'\n",
                                  lineAt(text, i), call.c_str());
                 return false;
             }
-            if (c == '[' && form.front() == '[') out += form;
-            else if (c == '[') out += form;
-            else out += "{" + form + "}";
+            if (c == '[' && form.front() == '[')
+                out += form;
+            else if (c == '[')
+                out += form;
+            else
+                out += "{" + form + "}";
         }
         i = close + 1;
     }

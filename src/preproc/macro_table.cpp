@@ -37,7 +37,8 @@ const std::string* MacroTable::find(std::string_view name) const {
 
 std::vector<std::pair<std::string, std::string>> MacroTable::list() const {
     std::vector<std::pair<std::string, std::string>> entries;
-    for (const std::string& name : order_) entries.emplace_back(name, values_.at(name));
+    for (const std::string& name : order_)
+        entries.emplace_back(name, values_.at(name));
     return entries;
 }
 
@@ -51,11 +52,14 @@ std::string expand_macros(std::string_view text, const MacroTable& table) {
             continue;
         }
         size_t end = i;
-        while (end < text.size() && !(text[end] && std::strchr(" \t{}[]()';", text[end]))) end++;
+        while (end < text.size() && !(text[end] && std::strchr(" \t{}[]()';", text[end])))
+            end++;
         std::string_view word = text.substr(i, end - i);
         const std::string* value = table.find(word);
-        if (value) out += *value;
-        else out.append(word);
+        if (value)
+            out += *value;
+        else
+            out.append(word);
         i = end;
     }
     if (!out.empty() && out.front() == '"') out.erase(0, 1);

@@ -24,7 +24,9 @@ bool isWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool isMacroDelimiter(char c) { return c && std::strchr("'\r\n\t}]) ", c); }
+bool isMacroDelimiter(char c) {
+    return c && std::strchr("'\r\n\t}]) ", c);
+}
 
 int hexValue(char c) {
     int value = zorakDigitValue(c);
@@ -152,7 +154,8 @@ bool Preprocessor::blockComment() {
 bool Preprocessor::substituteMacro() {
     if (pos_ >= runEnd_) {
         runEnd_ = pos_;
-        while (runEnd_ < in_.size() && !isMacroDelimiter(in_[runEnd_])) runEnd_++;
+        while (runEnd_ < in_.size() && !isMacroDelimiter(in_[runEnd_]))
+            runEnd_++;
     }
     // A word that meets no delimiter before the end of the text is not looked up.
     if (runEnd_ >= in_.size() || runEnd_ - pos_ > macros_.longestName()) return false;
@@ -193,7 +196,8 @@ void Preprocessor::escape() {
     if (next >= '0' && next <= '7') {
         int code = 0;
         size_t i = pos_ + 1;
-        for (int n = 0; n < 3 && at(i) >= '0' && at(i) <= '7'; n++, i++) code = code * 8 + (at(i) - '0');
+        for (int n = 0; n < 3 && at(i) >= '0' && at(i) <= '7'; n++, i++)
+            code = code * 8 + (at(i) - '0');
         code &= 0xFF;
         out_ += code == 0 ? '?' : static_cast<char>(code);
         pos_ = i;
@@ -210,9 +214,12 @@ void Preprocessor::escape() {
         }
         int code = high * 16 + low;
         // These two would change the script's meaning if written as themselves.
-        if (code == 0) out_ += "\\x00";
-        else if (code == '"') out_ += "\\x22";
-        else out_ += static_cast<char>(code);
+        if (code == 0)
+            out_ += "\\x00";
+        else if (code == '"')
+            out_ += "\\x22";
+        else
+            out_ += static_cast<char>(code);
         pos_ += 4;
         return;
     }
@@ -235,7 +242,9 @@ bool Preprocessor::builtinWord() {
         char text[64] = "";
         std::string value;
         switch (b.id) {
-        case 0: value = std::to_string(line_); break;
+        case 0:
+            value = std::to_string(line_);
+            break;
         case 1:
             value = zorakLibrary.script_name.empty() ? "<unknown>" : zorakLibrary.script_name;
             break;
@@ -260,11 +269,14 @@ bool Preprocessor::builtinWord() {
 }
 
 void Preprocessor::directiveDefine(size_t p) {
-    while (at(p) == ' ' || at(p) == '\t') p++;
+    while (at(p) == ' ' || at(p) == '\t')
+        p++;
     size_t nameStart = p;
-    while (p < in_.size() && !std::strchr(" \t\r\n", in_[p])) p++;
+    while (p < in_.size() && !std::strchr(" \t\r\n", in_[p]))
+        p++;
     std::string name(in_.substr(nameStart, p - nameStart));
-    while (at(p) == ' ' || at(p) == '\t') p++;
+    while (at(p) == ' ' || at(p) == '\t')
+        p++;
     std::string value;
     size_t end = lineEnd(p);
     if (at(p) == '"') {
@@ -303,7 +315,8 @@ void Preprocessor::directiveDefine(size_t p) {
     value = trimmed(value);
     if (value != "\"\"" && value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
-    for (size_t q; (q = value.find("\\\"")) != std::string::npos;) value.erase(q, 1);
+    for (size_t q; (q = value.find("\\\"")) != std::string::npos;)
+        value.erase(q, 1);
     for (int i = 0; i < 1000; i++) {
         const std::string* next = macros_.find(value);
         if (!next) break;
@@ -356,9 +369,9 @@ bool Preprocessor::directiveEvaluate(size_t p, bool isIf) {
         return false;
     }
     text = trimmed(text);
-    if (text.size() >= 2 &&
-        ((text.front() == '"' && text.back() == '"') || (text.front() == '{' && text.back() == '}') ||
-         (text.front() == '[' && text.back() == ']')))
+    if (text.size() >= 2 && ((text.front() == '"' && text.back() == '"') ||
+                             (text.front() == '{' && text.back() == '}') ||
+                             (text.front() == '[' && text.back() == ']')))
         text = trimmed(text.substr(1, text.size() - 2));
     text = expand_macros(text, macros_);
     if (!evaluate_) return true;
@@ -384,7 +397,8 @@ void Preprocessor::hash() {
     if (builtinWord()) return;
     size_t p = pos_ + 1;
     size_t wordEnd = p;
-    while (isWordChar(at(wordEnd))) wordEnd++;
+    while (isWordChar(at(wordEnd)))
+        wordEnd++;
     std::string_view word = in_.substr(p, wordEnd - p);
     char after = at(wordEnd);
     bool spaced = after == ' ' || after == '\t';
@@ -394,18 +408,22 @@ void Preprocessor::hash() {
         dropLine();
     } else if (word == "undef" && spaced) {
         size_t q = wordEnd;
-        while (at(q) == ' ' || at(q) == '\t') q++;
+        while (at(q) == ' ' || at(q) == '\t')
+            q++;
         size_t nameEnd = q;
-        while (nameEnd < in_.size() && !std::strchr(" \t\r\n", in_[nameEnd])) nameEnd++;
+        while (nameEnd < in_.size() && !std::strchr(" \t\r\n", in_[nameEnd]))
+            nameEnd++;
         std::string name(in_.substr(q, nameEnd - q));
         macros_.remove(name);
         if (zorakEqualNoCase(name, "ndebug")) zorakSettings.ndebug = 0;
         dropLine();
     } else if ((word == "ifdef" || word == "ifndef") && spaced) {
         size_t q = wordEnd;
-        while (at(q) == ' ' || at(q) == '\t') q++;
+        while (at(q) == ' ' || at(q) == '\t')
+            q++;
         size_t nameEnd = q;
-        while (nameEnd < in_.size() && !std::strchr(" \t\r\n", in_[nameEnd])) nameEnd++;
+        while (nameEnd < in_.size() && !std::strchr(" \t\r\n", in_[nameEnd]))
+            nameEnd++;
         bool defined = macros_.find(in_.substr(q, nameEnd - q)) != nullptr;
         depth_++;
         lastIfLine_ = line_;
@@ -422,7 +440,8 @@ void Preprocessor::hash() {
         dropLine();
     } else if (word == "exit" && (spaced || lineEnds)) {
         size_t q = wordEnd;
-        while (at(q) == ' ' || at(q) == '\t') q++;
+        while (at(q) == ' ' || at(q) == '\t')
+            q++;
         exitNumber_ = (at(q) >= '0' && at(q) <= '9') ||
                       ((at(q) == '-' || at(q) == '+') && at(q + 1) >= '0' && at(q + 1) <= '9');
         stopped_ = true;
@@ -501,8 +520,12 @@ int Preprocessor::run() {
                 if (brackets_ == 0) bracketLine_ = line_;
                 brackets_--;
                 break;
-            case '(': parens_++; break;
-            case ')': parens_--; break;
+            case '(':
+                parens_++;
+                break;
+            case ')':
+                parens_--;
+                break;
             case '\n':
                 if (quotes_ % 2 && !errorLine_) {
                     message("Error: Quote mismatch near line %li (Count:%li)\n", line_, quotes_);
@@ -511,7 +534,8 @@ int Preprocessor::run() {
                     errorLine_ = line_;
                 }
                 break;
-            default: break;
+            default:
+                break;
             }
         }
         if (c == '\n') newline();

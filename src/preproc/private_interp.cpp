@@ -11,7 +11,9 @@ namespace {
 // private interpreter while that one works.
 class InterpSwitch {
   public:
-    explicit InterpSwitch(Interpreter* interp) : saved_(_pglobal_interp) { _pglobal_interp = interp; }
+    explicit InterpSwitch(Interpreter* interp) : saved_(_pglobal_interp) {
+        _pglobal_interp = interp;
+    }
     ~InterpSwitch() { _pglobal_interp = saved_; }
     InterpSwitch(const InterpSwitch&) = delete;
     InterpSwitch& operator=(const InterpSwitch&) = delete;

@@ -120,7 +120,8 @@ int zorakCommandSource(Interpreter* interp, int argc, char** argv, void*) {
         saved.emplace_back(found && value ? value : "");
     }
     std::vector<std::string> words;
-    for (int i = 1; i < argc; i++) words.emplace_back(argv[i]);
+    for (int i = 1; i < argc; i++)
+        words.emplace_back(argv[i]);
     fillArguments(interp, words, true);
 
     int savedSubst = interp->subst_code;
@@ -156,8 +157,10 @@ int zorakCommandLoad(Interpreter* interp, int argc, char** argv, void*) {
     bool quiet = false;
     const char* destination = nullptr;
     for (int i = 2; i < argc; i++) {
-        if (zorakEqualNoCase(argv[i], "-quiet")) quiet = true;
-        else if (argv[i][0] != '-' && !destination) destination = argv[i];
+        if (zorakEqualNoCase(argv[i], "-quiet"))
+            quiet = true;
+        else if (argv[i][0] != '-' && !destination)
+            destination = argv[i];
     }
     std::string file = argv[1];
     size_t slash = file.find_last_of("/\\");
@@ -184,7 +187,8 @@ int zorakCommandLoad(Interpreter* interp, int argc, char** argv, void*) {
             return ERROR;
         }
     }
-    while (!text.empty() && std::strchr("\r\n\t ", text.back())) text.pop_back();
+    while (!text.empty() && std::strchr("\r\n\t ", text.back()))
+        text.pop_back();
     if (!quiet)
         console_printf("Loaded %s OK %s byte(s)\n", file.c_str(),
                        zorakFormatGrouped(text.size()).c_str());
@@ -223,13 +227,15 @@ int zorakCommandRun(Interpreter* interp, int argc, char** argv, void*) {
         store->handler(interp, 2, words, store->private_data);
     }
     std::vector<std::string> words;
-    for (int i = 1; i < argc; i++) words.emplace_back(argv[i]);
+    for (int i = 1; i < argc; i++)
+        words.emplace_back(argv[i]);
     fillArguments(interp, words, true);
     setConstant(interp, "::argv0", false);
     set_var(interp, "::argv0", "");
     setConstant(interp, "::argv0", true);
     // The program's arguments survive the clean-up below.
-    if (Var* programArgs = zorakGetVar(interp, "::argv", kScopeGlobal)) programArgs->is_protected = 1;
+    if (Var* programArgs = zorakGetVar(interp, "::argv", kScopeGlobal))
+        programArgs->is_protected = 1;
     if (Var* count = zorakGetVar(interp, "::argc", kScopeGlobal)) count->is_protected = 1;
     if (Command* clear = zorakGetCommand(interp, "clear")) {
         char clearWord[] = "clear";
@@ -253,8 +259,7 @@ int zorakCommandRun(Interpreter* interp, int argc, char** argv, void*) {
         HeapText program(zorakStrDup(zorakLibrary.script_buffer));
         code = kuvetEval(interp, program.get(), 0, 0);
     }
-    if (code != OK && code != EXIT)
-        console_printf("%s\n", interp->result ? interp->result : "");
+    if (code != OK && code != EXIT) console_printf("%s\n", interp->result ? interp->result : "");
     running = false;
     return OK;
 }
@@ -271,8 +276,10 @@ int zorakCommandClear(Interpreter* interp, int, char** argv, void*) {
         if (!var->is_protected && var->name) names.emplace_back(var->name);
     for (const std::string& name : names) {
         Var* var = zorakFindVarInFrame(global, name.c_str());
-        if (var && var->type == 2) array_unset_variable(interp, ("::" + name).c_str());
-        else zorakRemoveVar(interp, ("::" + name).c_str());
+        if (var && var->type == 2)
+            array_unset_variable(interp, ("::" + name).c_str());
+        else
+            zorakRemoveVar(interp, ("::" + name).c_str());
     }
     return OK;
 }

@@ -23,18 +23,20 @@ const OptionEntry kOptions[] = {
     {"escape", &Settings::escape, &Settings::Saved::escape, "BackslashEscapes"},
     {"expression", &Settings::expression_off, &Settings::Saved::expression_off,
      "FlowControlUsesExpression"},
-    {"preprocessor", &Settings::preprocessor, &Settings::Saved::preprocessor,
-     "EnablePreprocessor"},
+    {"preprocessor", &Settings::preprocessor, &Settings::Saved::preprocessor, "EnablePreprocessor"},
     {"stacktrace", &Settings::stacktrace, &Settings::Saved::stacktrace, "StackTrace"},
     {"breakpoint", &Settings::breakpoint, &Settings::Saved::breakpoint, nullptr},
 };
 
-const char* onOff(int16_t value) { return value ? "on" : "off"; }
+const char* onOff(int16_t value) {
+    return value ? "on" : "off";
+}
 
 void takeSavedCopies() {
     Settings& s = zorakSettings;
     if (s.saved_taken) return;
-    for (const OptionEntry& option : kOptions) s.saved.*option.saved = s.*option.value;
+    for (const OptionEntry& option : kOptions)
+        s.saved.*option.saved = s.*option.value;
     s.saved_taken = true;
 }
 
@@ -93,11 +95,16 @@ int zorakCommandOption(Interpreter* interp, int argc, char** argv, void*) {
     }
     bool on = false, off = false, push = false, pop = false, reset = false;
     for (int i = 2; i < argc; i++) {
-        if (zorakEqualNoCase(argv[i], "on")) on = true;
-        else if (zorakEqualNoCase(argv[i], "off")) off = true;
-        else if (zorakEqualNoCase(argv[i], "push")) push = true;
-        else if (zorakEqualNoCase(argv[i], "pop")) pop = true;
-        else if (zorakEqualNoCase(argv[i], "reset")) reset = true;
+        if (zorakEqualNoCase(argv[i], "on"))
+            on = true;
+        else if (zorakEqualNoCase(argv[i], "off"))
+            off = true;
+        else if (zorakEqualNoCase(argv[i], "push"))
+            push = true;
+        else if (zorakEqualNoCase(argv[i], "pop"))
+            pop = true;
+        else if (zorakEqualNoCase(argv[i], "reset"))
+            reset = true;
     }
     Settings& s = zorakSettings;
     bool inverted = option->value == &Settings::expression_off;
@@ -106,9 +113,12 @@ int zorakCommandOption(Interpreter* interp, int argc, char** argv, void*) {
         zorakSetResult(interp, state ? "ON" : "OFF", 0);
         return OK;
     }
-    if (reset) resetOption(*option);
-    else if (push) s.saved.*option->saved = s.*option->value;
-    else if (pop) s.*option->value = s.saved.*option->saved;
+    if (reset)
+        resetOption(*option);
+    else if (push)
+        s.saved.*option->saved = s.*option->value;
+    else if (pop)
+        s.*option->value = s.saved.*option->saved;
     if (on) {
         s.*option->value = inverted ? 0 : 1;
         if (option->value == &Settings::escape) s.autoexec = 0;

@@ -69,6 +69,7 @@ bool zorakConfigBool(const char* key, int16_t* value) {
     for (char c : text)
         if (!std::strchr("; \t\"", c)) cleaned += c;
     if (cleaned.empty()) return false;
-    *value = zorakEqualNoCase(cleaned, "yes") || zorakEqualNoCase(cleaned, "true") || cleaned == "1";
+    *value =
+        zorakEqualNoCase(cleaned, "yes") || zorakEqualNoCase(cleaned, "true") || cleaned == "1";
     return true;
 }

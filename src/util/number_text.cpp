@@ -7,7 +7,8 @@
 
 bool zorakIsDecimalNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) i++;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        i++;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         i++;
         if (i >= text.size()) return false;

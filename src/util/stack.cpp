@@ -20,7 +20,8 @@ Stack* zorakStackCreate(int capacity, int owns_strings) {
 
 void zorakStackClear(Stack* stack) {
     if (!stack) return;
-    while (stack->count > 0) zorakStackPop(stack, nullptr);
+    while (stack->count > 0)
+        zorakStackPop(stack, nullptr);
 }
 
 void zorakStackDestroy(Stack* stack) {
@@ -48,8 +49,10 @@ bool zorakStackPop(Stack* stack, intptr_t* out) {
     if (!stack || stack->count <= 0) return false;
     intptr_t item = stack->items[--stack->count];
     stack->items[stack->count] = 0;
-    if (out) *out = item;
-    else if (stack->owns_strings) std::free(reinterpret_cast<char*>(item));
+    if (out)
+        *out = item;
+    else if (stack->owns_strings)
+        std::free(reinterpret_cast<char*>(item));
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "util/text.h"
 
 namespace {
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 } // namespace
 
 bool zorakEqualNoCase(std::string_view a, std::string_view b) {

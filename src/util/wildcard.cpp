@@ -29,6 +29,7 @@ bool zorakWildcardMatch(std::string_view pattern, std::string_view text, bool no
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') p++;
+    while (p < pattern.size() && pattern[p] == '*')
+        p++;
     return p == pattern.size();
 }

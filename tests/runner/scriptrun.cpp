@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     std::string script;
     char chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) script.append(chunk, n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        script.append(chunk, n);
     std::fclose(file);
     int code = -1;
     BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);

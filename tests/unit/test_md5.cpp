@@ -28,7 +28,8 @@ TEST(Md5, RfcVectors) {
 // Feeding the data in pieces that straddle the 64-byte blocks gives the same digest.
 TEST(Md5, IncrementalUpdatesMatchOneShot) {
     std::string data;
-    for (int i = 0; i < 1000; i++) data += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 1000; i++)
+        data += static_cast<char>('a' + i % 26);
     char expected[33];
     zorakMd5Hex(data.data(), data.size(), expected);
     for (size_t piece : {1u, 7u, 63u, 64u, 65u, 200u}) {
@@ -39,7 +40,8 @@ TEST(Md5, IncrementalUpdatesMatchOneShot) {
         uint8_t digest[16];
         zorakMd5Final(&ctx, digest);
         char hex[33];
-        for (int i = 0; i < 16; i++) std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+        for (int i = 0; i < 16; i++)
+            std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
         EXPECT_STREQ(hex, expected) << "piece " << piece;
     }
 }

@@ -16,8 +16,10 @@ ZORAK_API BSTR SysAllocStringByteLen(const char* bytes, unsigned int length) {
     uint32_t stored = length;
     std::memcpy(block, &stored, sizeof stored);
     char* text = block + sizeof(uint32_t);
-    if (bytes && length) std::memcpy(text, bytes, length);
-    else if (length) std::memset(text, 0, length);
+    if (bytes && length)
+        std::memcpy(text, bytes, length);
+    else if (length)
+        std::memset(text, 0, length);
     text[length] = '\0';
     text[length + 1] = '\0';
     return text;

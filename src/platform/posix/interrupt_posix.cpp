@@ -8,7 +8,9 @@ volatile sig_atomic_t interrupted = 0;
 struct sigaction previous;
 bool watching = false;
 
-void onInterrupt(int) { interrupted = 1; }
+void onInterrupt(int) {
+    interrupted = 1;
+}
 
 } // namespace
 

@@ -22,7 +22,8 @@ bool platformGetEnv(const char* name, std::string* value) {
 
 std::vector<std::string> platformEnvironment() {
     std::vector<std::string> entries;
-    for (char** e = environ; e && *e; e++) entries.emplace_back(*e);
+    for (char** e = environ; e && *e; e++)
+        entries.emplace_back(*e);
     return entries;
 }
 
@@ -40,7 +41,9 @@ bool platformExecutablePath(std::string* path) {
     }
 }
 
-char platformPathSeparator() { return '/'; }
+char platformPathSeparator() {
+    return '/';
+}
 
 bool platformFileExists(const char* path) {
     struct stat st;
@@ -56,7 +59,8 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete) {
     contents->clear();
     char chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) contents->append(chunk, n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        contents->append(chunk, n);
     std::fclose(f);
     *complete = size < 0 || static_cast<long>(contents->size()) >= size;
     return true;
@@ -117,9 +121,13 @@ void platformLocalTime(long long seconds, struct tm* out) {
 }
 
 // Sockets need no start or release here.
-bool platformNetworkStartup() { return true; }
+bool platformNetworkStartup() {
+    return true;
+}
 
 void platformNetworkCleanup() {}
 
 // The WOW64 layer exists on Windows only.
-bool platformIsWow64() { return false; }
+bool platformIsWow64() {
+    return false;
+}

@@ -26,4 +26,6 @@ void platformInterruptWatchEnd() {
     watching = false;
 }
 
-bool platformTakeInterrupt() { return InterlockedExchange(&interrupted, 0) != 0; }
+bool platformTakeInterrupt() {
+    return InterlockedExchange(&interrupted, 0) != 0;
+}
