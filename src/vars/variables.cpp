@@ -113,10 +113,15 @@ void invalidate(VarIndex* index) {
     index->prev.clear();
 }
 
-Var* walkFind(CallFrame* frame, const char* name) {
-    for (Var* v = frame->vars; v; v = v->next)
-        if (v->name && std::strcmp(v->name, name) == 0) return v;
-    return nullptr;
+// A lookup that walks past this many records gives the frame an index.
+constexpr size_t kIndexAfterSteps = 16;
+
+void addIndex(CallFrame* frame) {
+    auto* record = reinterpret_cast<FrameRecord*>(frame);
+    if (record->magic != kFrameMagic || record->index) return;
+    record->index = new (std::nothrow) VarIndex();
+    // Built from the list on its first use.
+    if (record->index) record->index->valid = false;
 }
 
 // The frame a name refers to: "::" selects the global frame whatever the scope.
@@ -328,11 +333,9 @@ int readPlain(Interpreter* interp, const char* name, int report) {
 CallFrame* zorakCreateCallFrame(CallFrame* parent) {
     auto* record = static_cast<FrameRecord*>(std::calloc(1, sizeof(FrameRecord)));
     if (!record) return nullptr;
-    record->index = new (std::nothrow) VarIndex();
-    if (!record->index) {
-        std::free(record);
-        return nullptr;
-    }
+    // The index comes when the frame grows past a short walk (see
+    // zorakFindVarInFrame); most procedure frames never need one.
+    record->index = nullptr;
     record->magic = kFrameMagic;
     record->frame.parent = parent;
     record->frame.level = parent ? parent->level + 1 : 0;
@@ -444,7 +447,14 @@ bool zorakUnlinkVar(CallFrame* frame, Var* var) {
 Var* zorakFindVarInFrame(CallFrame* frame, const char* name) {
     if (!frame || !name) return nullptr;
     VarIndex* index = usableIndex(frame);
-    if (!index) return walkFind(frame, name);
+    if (!index) {
+        size_t steps = 0;
+        Var* v = frame->vars;
+        for (; v; v = v->next, steps++)
+            if (v->name && std::strcmp(v->name, name) == 0) break;
+        if (steps > kIndexAfterSteps) addIndex(frame);
+        return v;
+    }
     auto found = index->names.find(std::string_view(name));
     return found == index->names.end() ? nullptr : found->second.newest;
 }
