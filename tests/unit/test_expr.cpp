@@ -5,6 +5,8 @@
 #include "shell/settings.h"
 #include "util/buffer.h"
 
+#include "interp_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,17 +20,10 @@ std::string brackets(const std::string& text) {
     return std::string(buffer.view());
 }
 
-class Expressions : public testing::Test {
+class Expressions : public InterpTest {
   protected:
-    void SetUp() override {
-        OpenConsole(0);
-        interp = zorakCreateInterp();
-        zorakRegisterCommands(interp);
-        zorakSettings.error_echo = 0;
-    }
     void TearDown() override {
-        zorakReleaseInterp(interp);
-        zorakSettings.error_echo = 1;
+        InterpTest::TearDown();
         zorakExpr.fold_constants = 1;
     }
     // The command form, or "FAILED".
@@ -44,7 +39,6 @@ class Expressions : public testing::Test {
         if (kuvetEval(interp, script.c_str(), 0, 0) != 0) return "ERROR";
         return interp->result ? interp->result : "";
     }
-    Interpreter* interp = nullptr;
 };
 
 TEST(PrecedenceBrackets, TextsWithoutAdditiveOrLogicalOperatorsStayAsWritten) {

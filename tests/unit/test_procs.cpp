@@ -10,6 +10,8 @@
 #include "vars/scope_aliases.h"
 #include "vars/variables.h"
 
+#include "interp_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -17,24 +19,13 @@
 
 namespace {
 
-class Procedures : public testing::Test {
+class Procedures : public InterpTest {
   protected:
-    void SetUp() override {
-        OpenConsole(0);
-        interp = zorakCreateInterp();
-        zorakRegisterCommands(interp);
-        zorakSettings.error_echo = 0;
-    }
     void TearDown() override {
-        zorakReleaseInterp(interp);
-        zorakSettings.error_echo = 1;
+        InterpTest::TearDown();
         // Every alias left the register with its record.
         EXPECT_EQ(zorakAliasCount(), 0);
     }
-    int eval(const char* script) { return kuvetEval(interp, script, 0, 0); }
-    std::string result() const { return interp->result ? interp->result : "(null)"; }
-
-    Interpreter* interp = nullptr;
 };
 
 // Uses up the thread's stack until little more than limit bytes are left,

@@ -9,6 +9,8 @@
 #include "vars/arrays.h"
 #include "vars/hash_table.h"
 
+#include "interp_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -21,21 +23,12 @@
 
 namespace {
 
-class Variables : public testing::Test {
+class Variables : public InterpTest {
   protected:
-    void SetUp() override {
-        OpenConsole(0);
-        interp = zorakCreateInterp();
-        zorakRegisterCommands(interp);
-        zorakSettings.error_echo = 0;
-    }
     void TearDown() override {
         zorakVarHooks = VarHooks{};
-        zorakReleaseInterp(interp);
-        zorakSettings.error_echo = 1;
+        InterpTest::TearDown();
     }
-    int eval(const char* script) { return kuvetEval(interp, script, 0, 0); }
-    std::string result() const { return interp->result ? interp->result : "(null)"; }
     std::string errorMsg() {
         Var* var = zorakGetVar(interp, "::errorMsg", kScopeGlobal);
         return var && var->value ? var->value : "";
@@ -48,8 +41,6 @@ class Variables : public testing::Test {
         const char* value = zorakArrayGetElement(interp, array, key);
         return value ? value : "(missing)";
     }
-
-    Interpreter* interp = nullptr;
 };
 
 Var* walk(CallFrame* frame, const std::string& name) {
