@@ -34,6 +34,8 @@ int zorakCommandWhile(Interpreter* interp, int argc, char** argv, void*) {
     const char* body = argv[2];
     bool expression = zorakFlowUsesExpression();
     for (;;) {
+        // An empty body runs no command, so the loop itself asks for Ctrl-C.
+        if (zorakInterrupted(interp)) return STOP;
         if (expression) {
             char* value = nullptr;
             int code = evaluate_expression(interp, condition, &value);
@@ -66,6 +68,7 @@ int zorakCommandFor(Interpreter* interp, int argc, char** argv, void*) {
         return ERROR;
     }
     for (;;) {
+        if (zorakInterrupted(interp)) return STOP;
         int code = kuvetEval(interp, body, 0, 0);
         if (code == BREAK) return OK;
         if (code != OK && code != CONTINUE) return code;
@@ -108,6 +111,7 @@ int zorakCommandForeach(Interpreter* interp, int argc, char** argv, void*) {
     }
     int64_t total = static_cast<int64_t>(rounds);
     for (int64_t round = 0; round < total; round++) {
+        if (zorakInterrupted(interp)) return STOP;
         for (int k = 0; k < pairCount; k++) {
             StringVector& vars = names[k].get();
             StringVector& list = values[k].get();
@@ -146,6 +150,7 @@ int zorakCommandLoop(Interpreter* interp, int argc, char** argv, void*) {
     bool up = step > 0;
     int64_t value = from;
     for (;;) {
+        if (zorakInterrupted(interp)) return STOP;
         char text[32];
         zorakPrintInt64(text, value);
         int code = setLoopVariable(interp, name, text);
@@ -177,6 +182,7 @@ int zorakCommandFloop(Interpreter* interp, int argc, char** argv, void*) {
     bool up = step > 0.0;
     double value = from;
     for (;;) {
+        if (zorakInterrupted(interp)) return STOP;
         int code = setLoopVariable(interp, name, zorakFormatFixed15(value).c_str());
         if (code != OK) return code;
         if (up ? !(value < to) : !(value > to)) return OK;
@@ -185,6 +191,13 @@ int zorakCommandFloop(Interpreter* interp, int argc, char** argv, void*) {
         if (code != OK && code != CONTINUE) return code;
         Var* var = zorakGetVar(interp, name, kScopeCurrent);
         if (var && var->value) value = zorakTextToDouble(var->value);
+        // Far enough from zero a small step is lost in rounding, and the
+        // loop would never reach its end.
+        if (value + step == value) {
+            zorakReportError(interp, "%s: Increment %s cannot change the value %s\n", argv[0],
+                             zorakFormatFixed15(step).c_str(), zorakFormatFixed15(value).c_str());
+            return ERROR;
+        }
         value += step;
     }
 }
@@ -210,6 +223,7 @@ int zorakCommandDo(Interpreter* interp, int argc, char** argv, void*) {
     }
     bool expression = zorakFlowUsesExpression();
     for (;;) {
+        if (zorakInterrupted(interp)) return STOP;
         int code = kuvetEval(interp, body, 0, 0);
         if (code == CONTINUE) continue;
         if (code == RETURN || endsScript(code)) return code;

@@ -2,6 +2,7 @@
 // clreol and tab.
 #include "console/console.h"
 #include "interp/errors.h"
+#include "interp/evaluator.h"
 #include "interp/parser.h"
 #include "interp/registry.h"
 #include "platform/platform.h"
@@ -50,9 +51,15 @@ bool putsToStream(const char* word, const std::string& text, bool newline, long*
     return true;
 }
 
-// The largest text tab makes; a bigger count is an error, not an exhausted
-// machine.
-constexpr int64_t kMaxTab = 1 << 24;
+// The most spaces tab makes and line ends newline writes; a bigger count is
+// an error, not an exhausted machine.
+constexpr int64_t kMaxCount = 1 << 24;
+
+int countTooLarge(Interpreter* interp, const char* command, int64_t count) {
+    zorakReportError(interp, "%s: Count too large (%lli)\n", command,
+                     static_cast<long long>(count));
+    return ERROR;
+}
 
 } // namespace
 
@@ -178,9 +185,10 @@ int zorakCommandGotoxy(Interpreter* interp, int argc, char** argv, void*) {
     return OK;
 }
 
-int zorakCommandNewline(Interpreter*, int argc, char** argv, void*) {
+int zorakCommandNewline(Interpreter* interp, int argc, char** argv, void*) {
     int64_t count = argc >= 2 ? zorakLeadingInt(argv[1]) : 1;
     uint64_t lines = count < 0 ? 0 - static_cast<uint64_t>(count) : static_cast<uint64_t>(count);
+    if (lines > static_cast<uint64_t>(kMaxCount)) return countTooLarge(interp, argv[0], count);
     // Many line ends go out in one write rather than one call each.
     constexpr uint64_t kBatch = 256;
     std::string batch;
@@ -190,6 +198,7 @@ int zorakCommandNewline(Interpreter*, int argc, char** argv, void*) {
         uint64_t now = lines < kBatch ? lines : kBatch;
         console_printf("%s", batch.substr(0, static_cast<size_t>(now) * 2).c_str());
         lines -= now;
+        if (zorakInterrupted(interp)) return STOP;
     }
     return OK;
 }
@@ -206,11 +215,7 @@ int zorakCommandClreol(Interpreter*, int, char**, void*) {
 int zorakCommandTab(Interpreter* interp, int argc, char** argv, void*) {
     int64_t count = argc >= 2 ? zorakLeadingInt(argv[1]) : 1;
     if (count < 1) count = 1;
-    if (count > kMaxTab) {
-        zorakReportError(interp, "%s: Count too large (%lli)\n", argv[0],
-                         static_cast<long long>(count));
-        return ERROR;
-    }
+    if (count > kMaxCount) return countTooLarge(interp, argv[0], count);
     zorakSetResult(interp, std::string(static_cast<size_t>(count), ' ').c_str(), 0);
     return OK;
 }

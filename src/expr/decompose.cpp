@@ -310,5 +310,10 @@ int decompose_expression(const char* text, std::string* out) {
         console_printf("Assertion failed: _pglobal_interp != NULL\n");
         return 1;
     }
-    return translate(text ? text : "", out, 0);
+    if (!text) text = "";
+    if (zorakParenDepth(text) > kMaxInfixDepth) {
+        diagnostic("Expression nested too deeply");
+        return 1;
+    }
+    return translate(text, out, 0);
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The engine's process-wide state.
 struct ExprState {
@@ -24,6 +25,10 @@ extern ExprState zorakExpr;
 // The deepest nesting of parenthesised groups, function calls and nested
 // expressions that an expression may reach; deeper ones fail with a message.
 constexpr int kMaxInfixDepth = 1000;
+
+// The deepest nesting of parentheses in text. Every pass checks it first, so
+// a text nested too deeply is refused before anything is copied for it.
+int zorakParenDepth(std::string_view text);
 
 // Evaluates infix text. *value must be null on entry; on success it receives
 // a heap text that the caller releases. Returns the completion code.

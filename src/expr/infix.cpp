@@ -255,6 +255,17 @@ bool tooDeep(Interpreter* interp) {
 
 } // namespace
 
+int zorakParenDepth(std::string_view text) {
+    int depth = 0, deepest = 0;
+    for (char c : text) {
+        if (c == '(' && ++depth > deepest)
+            deepest = depth;
+        else if (c == ')')
+            depth--;
+    }
+    return deepest;
+}
+
 void read_operator(const char* text, char op[3], int* length) {
     op[0] = op[1] = op[2] = '\0';
     *length = 0;
@@ -483,6 +494,12 @@ int evaluate_expression(Interpreter* interp, const char* text, char** value) {
     }
     // A code left by an earlier command must not pass for this one's.
     interp->subst_code = 0;
+    if (zorakParenDepth(text) > kMaxInfixDepth) {
+        zorakReportError(interp, "expr: Expression nested too deeply (%i levels)\n",
+                         kMaxInfixDepth + 1);
+        interp->subst_code = ERROR;
+        return ERROR;
+    }
     // Only braces and brackets change the text; without them the copy would
     // equal the text itself.
     bool transform = std::strpbrk(text, "{[") != nullptr;

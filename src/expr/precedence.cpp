@@ -352,6 +352,8 @@ RewriteCache rewriteCache;
 void add_precedence_brackets(Buffer& buffer) {
     std::string_view text = buffer.view();
     if (text.find_first_of("+-&|") == std::string_view::npos) return;
+    // Too deep to evaluate: the evaluation reports it, so nothing is rewritten.
+    if (zorakParenDepth(text) > kMaxInfixDepth) return;
     if (const std::string* known = rewriteCache.find(text)) {
         buffer.assign(*known);
         return;

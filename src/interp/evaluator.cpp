@@ -44,6 +44,17 @@ const char* contextBefore(const Parser& p, const char* at) {
 
 // Ctrl-C is taken as a request to stop the script while the outermost
 // evaluation runs; outside it the host's own handling applies.
+} // namespace
+
+bool zorakInterrupted(Interpreter* interp) {
+    if (!platformTakeInterrupt()) return false;
+    // Ctrl-C ends the running script, not the host.
+    zorakReportError(interp, "eval: Interrupted by the user\n");
+    return true;
+}
+
+namespace {
+
 class InterruptWatch {
   public:
     explicit InterruptWatch(bool outermost) : active_(outermost) {
@@ -204,20 +215,10 @@ void Evaluation::expandList(char* text) {
     interp_->subst_code = 0;
     ScopedVector elements;
     zorakSplitList(text, &elements.get());
-    for (int i = 0; i < elements->count; i++) {
-        const char* element = elements->items[i];
-        if (!*element) {
-            appendWord(zorakStrDup("{}"));
-        } else if (*element == '$' || *element == '[') {
-            // Braces keep a later evaluation of the word from substituting it again.
-            char* wrapped = zorakStrDup("{");
-            zorakStrAppend(&wrapped, element);
-            zorakStrAppendChar(&wrapped, '}');
-            appendWord(wrapped);
-        } else {
-            appendWord(zorakStrDup(element));
-        }
-    }
+    // Each element becomes one word exactly as the list holds it: the words
+    // are not evaluated again, so "$" and "[" in an element stay text.
+    for (int i = 0; i < elements->count; i++)
+        appendWord(zorakStrDup(elements->items[i]));
 }
 
 void Evaluation::reportMissingVariable(const char* name, long site) {
@@ -480,11 +481,7 @@ int Evaluation::run() {
 // the code that ends this evaluation.
 int Evaluation::runCommand() {
     if (words_->count == 0) return -1;
-    if (platformTakeInterrupt()) {
-        // Ctrl-C ends the running script, not the host.
-        zorakReportError(interp_, "eval: Interrupted by the user\n");
-        return STOP;
-    }
+    if (zorakInterrupted(interp_)) return STOP;
     if (substituteOnly_) {
         for (int i = 1; i < words_->count; i++)
             zorakUnescape(words_->items[i]);
@@ -619,8 +616,11 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
     }
     size_t length = std::strlen(script);
     DepthGuard depth(&zorakEval.eval_depth);
-    // The outermost script may be as long as it likes; only nesting counts.
-    NestedText nested(zorakEval.eval_depth > 1 ? length : 0);
+    // The outermost script may be as long as it likes, and so may a file
+    // that it runs directly; only nesting counts.
+    bool outerFile = zorakEval.outer_file;
+    zorakEval.outer_file = false;
+    NestedText nested(zorakEval.eval_depth > 1 && !outerFile ? length : 0);
     size_t remaining = platformStackRemaining();
     InterruptWatch watch(zorakEval.eval_depth == 1);
     if (zorakEval.eval_depth == 1) {

@@ -10,5 +10,10 @@
 int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
               int16_t no_variables);
 
+// True when the user pressed Ctrl-C since the last check; the interrupt is
+// then reported and the caller returns STOP. Long loops inside a handler ask
+// between steps, as the evaluator asks before every command.
+bool zorakInterrupted(Interpreter* interp);
+
 int zorakCommandEval(Interpreter* interp, int argc, char** argv, void* pd);
 void zorakRegisterEvalCommands(Interpreter* interp);

@@ -8,6 +8,7 @@
 #include "preproc/preprocess.h"
 #include "shell/settings.h"
 #include "util/heap_text.h"
+#include "util/text.h"
 #include "vars/variables.h"
 #include "zorak.h"
 
@@ -94,7 +95,9 @@ int initialise(SAFEARRAY** args) {
 }
 
 bool readWholeFile(const char* path, std::string* contents, bool* complete) {
-    return platformReadFile(path, contents, complete);
+    if (!platformReadFile(path, contents, complete)) return false;
+    zorakNormaliseLineEnds(contents);
+    return true;
 }
 
 int runAutoexec(int* status) {
@@ -116,6 +119,13 @@ int runAutoexec(int* status) {
     if (!readWholeFile(file.c_str(), &contents, &complete) || !complete) {
         if (status) *status = 1;
         zorakReportError(&zorakLibrary.interp, "Zorak: Error reading \"%s\"\n", file.c_str());
+        return 1;
+    }
+    std::string zero = zorakZeroBytePlace(contents);
+    if (!zero.empty()) {
+        if (status) *status = 1;
+        zorakReportError(&zorakLibrary.interp, "Zorak: Zero byte at %s of \"%s\"\n", zero.c_str(),
+                         file.c_str());
         return 1;
     }
     zorakLibrary.script_buffer = zorakStrDup(contents);
@@ -200,6 +210,13 @@ ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) 
         std::string contents;
         bool complete = false;
         if (!readWholeFile(path, &contents, &complete) || contents.empty()) return emptyBstr();
+        std::string zero = zorakZeroBytePlace(contents);
+        if (!zero.empty()) {
+            zorakReportError(&zorakLibrary.interp, "zorak_load_script: Zero byte at %s of '%s'\n",
+                             zero.c_str(), path);
+            zorakLibrary.last_code = 1;
+            return emptyBstr();
+        }
         zorakLibrary.script_buffer = zorakStrDup(contents);
         zorakLibrary.last_code = 0;
         return bstrOf(zorakLibrary.script_buffer);

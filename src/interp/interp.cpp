@@ -252,7 +252,10 @@ char* convert_radix_literals(const char* text) {
     for (size_t i = 0; i < n;) {
         char c = text[i];
         if (c == '"' && (i == 0 || text[i - 1] != '\\')) quoted = !quoted;
-        if (!quoted && (c == '0' || c == '&') && i + 1 < n &&
+        // A literal starts a word or follows a character that no word holds,
+        // so digests and other text such as "deadbeef0b12" stay as written.
+        bool starts = i == 0 || std::strchr(" \t\r\n[]{}()+-*/%<>=!&|^~?:,;", text[i - 1]);
+        if (!quoted && starts && (c == '0' || c == '&') && i + 1 < n &&
             std::strchr("xXhHbBoO", text[i + 1])) {
             size_t end = i;
             while (end < n && isRunChar(text[end]))

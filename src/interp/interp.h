@@ -37,6 +37,12 @@ struct EvalState {
     long suspicious_expand_line = 0;
     // Bytes of script text held by the evaluations in progress.
     size_t nested_text = 0;
+    // Set by a script-file command run straight from the outermost script:
+    // the file it evaluates next is the host's script, not nested text.
+    bool outer_file = false;
+    // Preprocessing runs in progress (#exec may source a file that is
+    // preprocessed in turn).
+    int preprocess_depth = 0;
 };
 
 extern LibraryState zorakLibrary;

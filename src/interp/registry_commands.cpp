@@ -257,6 +257,10 @@ int zorakCommandCmdcount(Interpreter* interp, int argc, char** argv, void*) {
             set_var(interp, varName, result.get());
         }
     }
+    // An error is reported and counted, never passed on: cmdcount measures a
+    // script that may fail. exit and stop still end the whole script, with
+    // the script's own result (exit's value).
+    if (code == EXIT || code == STOP) return code;
     HeapText count(zorakFormatUnsigned(interp->command_counter - before));
     zorakSetResult(interp, count.get(), 0);
     return OK;

@@ -20,6 +20,9 @@
 
 namespace {
 
+// Files preprocessed inside the preprocessing of another file, at most.
+constexpr int kMaxPreprocessDepth = 16;
+
 bool isWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -143,6 +146,12 @@ void Preprocessor::dropLine() {
 
 bool Preprocessor::blockComment() {
     size_t close = in_.find("*/", pos_ + 2);
+    if (close == std::string_view::npos) {
+        // The rest of the script would vanish without a word: a comment
+        // that never closes is an error, reported at the line it opens.
+        message("Error: Mismatched /* ... */ comment found near line %li\n", line_);
+        recordError();
+    }
     size_t end = close == std::string_view::npos ? in_.size() : close + 2;
     for (size_t i = pos_; i < end; i++)
         if (in_[i] == '\n') newline();
@@ -199,7 +208,11 @@ void Preprocessor::escape() {
         for (int n = 0; n < 3 && at(i) >= '0' && at(i) <= '7'; n++, i++)
             code = code * 8 + (at(i) - '0');
         code &= 0xFF;
-        out_ += code == 0 ? '?' : static_cast<char>(code);
+        // A quote written as itself would end the quoted word it stands in.
+        if (code == '"')
+            out_ += "\\\"";
+        else
+            out_ += code == 0 ? '?' : static_cast<char>(code);
         pos_ = i;
         return;
     }
@@ -213,11 +226,13 @@ void Preprocessor::escape() {
             return;
         }
         int code = high * 16 + low;
-        // These two would change the script's meaning if written as themselves.
+        // These two would change the script's meaning if written as themselves:
+        // a quote stays a quote character without ending its word, and a
+        // zero byte reaches the script as the four characters \x00.
         if (code == 0)
-            out_ += "\\x00";
+            out_ += "\\\\x00";
         else if (code == '"')
-            out_ += "\\x22";
+            out_ += "\\\"";
         else
             out_ += static_cast<char>(code);
         pos_ += 4;
@@ -595,6 +610,18 @@ int Preprocessor::finalChecks() {
 
 int preprocess(char** text, int evaluate_directives, int, int) {
     if (!text || !*text) return -10;
+    // A #exec line may source a file whose own #exec lines source another:
+    // the chain ends here, long before it exhausts the machine.
+    if (zorakEval.preprocess_depth >= kMaxPreprocessDepth) {
+        if (zorakSettings.error_echo || zorakSettings.debug)
+            Writes("Error: Preprocessing nested too deeply (#exec or source of a file being "
+                   "preprocessed)\n");
+        return -11;
+    }
+    struct DepthCount {
+        DepthCount() { zorakEval.preprocess_depth++; }
+        ~DepthCount() { zorakEval.preprocess_depth--; }
+    } depth;
     Preprocessor run(*text, evaluate_directives != 0);
     int code = run.run();
     if (code < 0) return code;

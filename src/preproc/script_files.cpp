@@ -44,7 +44,18 @@ class SettingRestore {
 bool readScript(const char* path, std::string* text) {
     if (!platformFileExists(path)) return false;
     bool complete = false;
-    return platformReadFile(path, text, &complete) && complete;
+    if (!platformReadFile(path, text, &complete) || !complete) return false;
+    zorakNormaliseLineEnds(text);
+    return true;
+}
+
+// A script text with a zero byte is refused rather than run cut short.
+bool refuseZeroByte(Interpreter* interp, const char* command, const char* file,
+                    const std::string& text) {
+    std::string place = zorakZeroBytePlace(text);
+    if (place.empty()) return false;
+    zorakReportError(interp, "%s: Zero byte at %s of file '%s'\n", command, place.c_str(), file);
+    return true;
 }
 
 void setConstant(Interpreter* interp, const char* name, bool constant) {
@@ -95,6 +106,7 @@ int zorakCommandSource(Interpreter* interp, int argc, char** argv, void*) {
             zorakReportError(interp, "eval: Error reading file '%s'\n", file);
             return ERROR;
         }
+        if (refuseZeroByte(interp, argv[0], file, text)) return ERROR;
         if (text.empty()) {
             zorakSetResult(interp, "", 0);
             return OK;
@@ -125,6 +137,7 @@ int zorakCommandSource(Interpreter* interp, int argc, char** argv, void*) {
     fillArguments(interp, words, true);
 
     int savedSubst = interp->subst_code;
+    zorakEval.outer_file = zorakEval.eval_depth <= 1;
     int code = kuvetEval(interp, text.c_str(), 0, 0);
     HeapText result(zorakStrDup(interp->result ? interp->result : ""));
     if (code == RETURN) code = OK;
@@ -174,6 +187,7 @@ int zorakCommandLoad(Interpreter* interp, int argc, char** argv, void*) {
         zorakReportError(interp, "%s: Error reading source file '%s'\n", argv[0], argv[1]);
         return ERROR;
     }
+    if (refuseZeroByte(interp, argv[0], file.c_str(), text)) return ERROR;
     zorakLibrary.script_name = file;
     SettingRestore escape(&zorakSettings.escape);
     zorakSettings.escape = 1;
@@ -257,6 +271,7 @@ int zorakCommandRun(Interpreter* interp, int argc, char** argv, void*) {
         zorakSetGlobal(interp, "errorLine", "0");
         zorakSetGlobal(interp, "errorMsg", "");
         HeapText program(zorakStrDup(zorakLibrary.script_buffer));
+        zorakEval.outer_file = zorakEval.eval_depth <= 1;
         code = kuvetEval(interp, program.get(), 0, 0);
     }
     if (code != OK && code != EXIT) console_printf("%s\n", interp->result ? interp->result : "");

@@ -26,3 +26,19 @@ std::string zorakUnescapeBlanks(std::string_view text) {
     }
     return out;
 }
+
+std::string zorakZeroBytePlace(std::string_view text) {
+    size_t at = text.find('\0');
+    if (at == std::string_view::npos) return "";
+    size_t line = 1;
+    for (size_t i = 0; i < at; i++)
+        if (text[i] == '\n') line++;
+    return "offset " + std::to_string(at) + ", line " + std::to_string(line);
+}
+
+void zorakNormaliseLineEnds(std::string* text) {
+    size_t size = text->size();
+    for (size_t i = text->find('\r'); i != std::string::npos && i < size;
+         i = text->find('\r', i + 1))
+        if (i + 1 == size || (*text)[i + 1] != '\n') (*text)[i] = '\n';
+}

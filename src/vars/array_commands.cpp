@@ -43,6 +43,17 @@ std::string decimal(int64_t n) {
     return std::to_string(n);
 }
 
+// The most elements one command fills in a single call.
+constexpr int64_t kMaxFill = int64_t{1} << 24;
+
+// Numbered keys start .. start+count-1 must stay inside the 64-bit range.
+bool keysFit(Interpreter* interp, const char* command, int64_t start, int64_t count) {
+    if (count <= 0 || start <= INT64_MAX - (count - 1)) return true;
+    zorakReportError(interp, "%s: Index %lli out of range\n", command,
+                     static_cast<long long>(start));
+    return false;
+}
+
 // An item of a listing: in braces when it holds a space or a tab.
 void appendItem(std::string* out, const char* item) {
     bool wrap = std::strpbrk(item, " \t") != nullptr;
@@ -436,7 +447,12 @@ int arraySetint(Interpreter* interp, int argc, char** argv) {
                              argv[0], argv[1], argv[2], lists[k], static_cast<long>(k + 3));
             return code;
         }
-        base += count;
+        if (__builtin_add_overflow(base, static_cast<int64_t>(count), &base) &&
+            k + 1 < lists.size()) {
+            zorakReportError(interp, "%s %s: Index %s out of range\n", argv[0], argv[1],
+                             "past 9223372036854775807");
+            return ERROR;
+        }
     }
     return OK;
 }
@@ -454,9 +470,15 @@ int arrayBlank(Interpreter* interp, int argc, char** argv) {
     const char* value = words.size() > 1 ? words[1] : "";
     const char* startWord = optionValue(argc, argv, 3, "-start");
     int64_t start = startWord ? zorakLeadingInt(startWord) : 0;
-    if (count > INT32_MAX) count = INT32_MAX;
+    if (count > kMaxFill) {
+        zorakReportError(interp, "%s %s: Count too large (%lli)\n", argv[0], argv[1],
+                         static_cast<long long>(count));
+        return ERROR;
+    }
+    if (!keysFit(interp, "array blank", start, count)) return ERROR;
     int64_t made = 0;
     for (int64_t i = 0; i < count; i++) {
+        if ((i & 0xfff) == 0xfff && zorakInterrupted(interp)) return STOP;
         if (array_set_element(interp, argv[2], decimal(start + i).c_str(), value, 0, 0))
             return ERROR;
         made++;
@@ -510,6 +532,7 @@ int array_setint_worker(Interpreter* interp, const char* name, const char* list,
     ScopedVector items;
     int n = zorakSplitList(list, &items.get());
     if (n < 1) return ERROR;
+    if (!keysFit(interp, "array setint", first, n)) return ERROR;
     for (int i = 0; i < n; i++) {
         if (array_set_element(interp, name, decimal(first + i).c_str(), items->items[i], 0, 0)) {
             zorakReportError(interp, "array setint: Failed to create set array element for '%s'\n",
@@ -710,6 +733,7 @@ int zorakCommandListToArray(Interpreter* interp, int argc, char** argv, void*) {
     if (base < 0) base = 0;
     ScopedVector items;
     int n = zorakSplitList(argv[1], &items.get());
+    if (!keysFit(interp, argv[0], base, n)) return ERROR;
     for (int i = 0; i < n; i++) {
         if (array_set_element(interp, argv[2], decimal(base + i).c_str(), items->items[i], 0, 0)) {
             zorakReportError(interp, "%s: Failed to write %s(%li)\n", argv[0], argv[2],
@@ -828,6 +852,7 @@ int zorakCommandStringToArray(Interpreter* interp, int argc, char** argv, void*)
         }
         if (open) items.push_back(line);
     }
+    if (!keysFit(interp, argv[0], start, static_cast<int64_t>(items.size()))) return ERROR;
     for (size_t i = 0; i < items.size(); i++) {
         int64_t key = start + static_cast<int64_t>(i);
         if (array_set_element(interp, array, decimal(key).c_str(), items[i].c_str(), 0, 0)) {

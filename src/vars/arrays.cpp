@@ -12,24 +12,14 @@
 
 namespace {
 
-constexpr int kMaxAliasChain = 4096;
-
-// The record at the end of var's alias chain: the one that owns containers.
-Var* chainOwner(Var* var) {
-    int hops = 0;
-    while (var->parent && hops++ < kMaxAliasChain)
-        var = var->parent;
-    return var;
-}
-
 // A variable can become an array when it and every record it aliases are
 // plain, non-constant variables; the last record may already be an array,
 // whose table it then shares.
 bool convertible(Var* var) {
     if (var->parent && var->subscript) return false; // an alias of one element
-    Var* owner = chainOwner(var);
-    int hops = 0;
-    for (Var* v = var; v && hops++ < kMaxAliasChain; v = v->parent) {
+    Var* owner = zorakAliasChainEnd(var);
+    long hops = zorakAliasChainLength(var);
+    for (Var* v = var; v && hops-- >= 0; v = v->parent) {
         if (v->is_constant) return false;
         if (v->type == VT_ARRAY && v == owner && v->table) continue;
         if (v->type != VT_AUTO) return false;
@@ -41,7 +31,7 @@ bool convertible(Var* var) {
 // the variable it aliases, and every record of the chain shares it.
 bool makeArray(Interpreter* interp, Var* var, const char* name, int isProtected, int ignoreCase) {
     if (set_var(interp, name, "<array>")) return false;
-    Var* owner = chainOwner(var);
+    Var* owner = zorakAliasChainEnd(var);
     hash_table* table = owner->type == VT_ARRAY ? owner->table : nullptr;
     if (!table) {
         table = new (std::nothrow) hash_table();
@@ -55,8 +45,8 @@ bool makeArray(Interpreter* interp, Var* var, const char* name, int isProtected,
         owner->is_protected = isProtected ? 1 : 0;
         owner->ignore_case = ignoreCase ? 1 : 0;
     }
-    int hops = 0;
-    for (Var* v = var; v != owner && hops++ < kMaxAliasChain; v = v->parent) {
+    long hops = zorakAliasChainLength(var);
+    for (Var* v = var; v && v != owner && hops-- >= 0; v = v->parent) {
         v->type = VT_ARRAY;
         v->table = table;
         v->is_protected = isProtected ? 1 : 0;

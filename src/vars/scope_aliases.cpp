@@ -22,19 +22,24 @@ bool sharesContainers(const Var* var) {
 }
 
 // var no longer reaches any container through its pointers; neither do the
-// aliases that point at it.
-void dropContainers(Var* var, int depth) {
-    // Alias chains cannot loop (an alias is always newer than its target),
-    // but the walk stays bounded all the same.
-    if (depth > 4096) return;
-    if (sharesContainers(var)) var->type = VT_AUTO;
-    var->table = nullptr;
-    var->stack = nullptr;
-    var->list = nullptr;
-    auto found = aliases.by_target.find(var);
-    if (found == aliases.by_target.end()) return;
-    for (Var* alias : found->second)
-        dropContainers(alias, depth + 1);
+// aliases that point at it, however long their chains. The walk keeps its
+// own work list, so a chain of any length costs no native stack.
+void dropContainers(Var* var) {
+    std::vector<Var*> pending{var};
+    // Alias chains cannot loop (an alias is always newer than its target);
+    // the budget keeps the walk finite all the same.
+    long budget = static_cast<long>(aliases.count) + 1;
+    while (!pending.empty() && budget-- >= 0) {
+        Var* next = pending.back();
+        pending.pop_back();
+        if (sharesContainers(next)) next->type = VT_AUTO;
+        next->table = nullptr;
+        next->stack = nullptr;
+        next->list = nullptr;
+        auto found = aliases.by_target.find(next);
+        if (found != aliases.by_target.end())
+            pending.insert(pending.end(), found->second.begin(), found->second.end());
+    }
 }
 
 void removeFrom(Var* target, Var* alias) {
@@ -73,7 +78,7 @@ void zorakAliasForget(Var* var) {
             continue;
         }
         alias->parent = nullptr;
-        dropContainers(alias, 0);
+        dropContainers(alias);
     }
 }
 
@@ -82,9 +87,34 @@ void zorakAliasDropContainers(Var* target) {
     auto found = aliases.by_target.find(target);
     if (found == aliases.by_target.end()) return;
     for (Var* alias : found->second)
-        dropContainers(alias, 0);
+        dropContainers(alias);
 }
 
 int zorakAliasCount() {
     return aliases.count;
+}
+
+long zorakAliasChainLength(const Var* var) {
+    // Brent's cycle finding: a mark moves to the walker at every power of
+    // two, so a walker that meets its mark has gone round a loop.
+    const Var* mark = var;
+    long power = 1, sinceMark = 0, hops = 0;
+    for (const Var* at = var; at->parent;) {
+        at = at->parent;
+        hops++;
+        if (at == mark) return -1;
+        if (++sinceMark == power) {
+            mark = at;
+            power *= 2;
+            sinceMark = 0;
+        }
+    }
+    return hops;
+}
+
+Var* zorakAliasChainEnd(Var* var) {
+    long hops = zorakAliasChainLength(var);
+    while (var->parent && hops-- > 0)
+        var = var->parent;
+    return var;
 }

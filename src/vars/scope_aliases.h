@@ -19,3 +19,9 @@ void zorakAliasForget(Var* var);
 void zorakAliasDropContainers(Var* target);
 // Aliases in the register; for tests.
 int zorakAliasCount();
+// The steps from var to the end of its alias chain, however long; -1 for a
+// chain that loops (which no command can make). Walks along parent links
+// take no more steps than this.
+long zorakAliasChainLength(const Var* var);
+// The record at the end of var's alias chain: the one that owns containers.
+Var* zorakAliasChainEnd(Var* var);

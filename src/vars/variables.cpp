@@ -64,9 +64,6 @@ struct FrameRecord {
 };
 static_assert(std::is_standard_layout_v<FrameRecord>, "CallFrame must start the frame record");
 
-// Alias chains longer than this are cut short rather than followed forever.
-constexpr int kMaxAliasChain = 4096;
-
 // Set while set_var reports a failure: the reporter assigns ::errorMsg
 // through set_var, which must not report again when that assignment fails.
 int setVarReporting = 0;
@@ -133,11 +130,32 @@ CallFrame* frameForName(Interpreter* interp, const char** name, int scope) {
     return scope == kScopeCurrent ? interp->callframe : frame_at_level(interp, 0);
 }
 
-// An alias seen from another level takes a fresh copy of its target's value.
+// The text an alias stands for now: the value at the end of its chain, or
+// the element an element alias names. Null when the chain leads nowhere.
+const char* aliasSourceText(Var* var) {
+    long hops = zorakAliasChainLength(var);
+    for (Var* at = var; at->parent && hops-- > 0; at = at->parent) {
+        Var* target = at->parent;
+        if (target->type == VT_ARRAY && at->subscript) {
+            const char* element = nullptr;
+            if (target->table && target->table->get(at->subscript, &element)) return element;
+            return nullptr;
+        }
+        if (!target->parent) return target->value;
+    }
+    return nullptr;
+}
+
+// An alias reads through to what it stands for, so a change made by anyone
+// to the target is seen at once. Seen from another level, an empty target
+// reads as "{}".
 void refreshAlias(Interpreter* interp, Var* var) {
-    if (!var->parent || var->level == interp->callframe->level) return;
-    const char* target = var->parent->value;
-    zorakStrAssign(&var->value, target && *target ? target : "{}");
+    if (!var->parent) return;
+    const char* source = aliasSourceText(var);
+    if (var->level != interp->callframe->level && !(source && *source)) source = "{}";
+    if (!source) source = "";
+    if (var->value && std::strcmp(var->value, source) == 0) return;
+    zorakStrAssign(&var->value, source);
 }
 
 void assignValue(Var* var, const char* text) {
@@ -165,9 +183,8 @@ void writeThrough(Var* var, const char* text, bool setSize) {
     if (isElementAlias(var)) {
         writeElement(var, text);
     } else {
-        int hops = 0;
-        for (Var* target = var->parent; target && hops < kMaxAliasChain;
-             target = target->parent, hops++) {
+        long hops = zorakAliasChainLength(var);
+        for (Var* target = var->parent; target && hops-- > 0; target = target->parent) {
             assignValue(target, text);
             target->changed = 1;
             target->size = size;

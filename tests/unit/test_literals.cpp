@@ -34,16 +34,19 @@ TEST(NumericLiterals, RunsThatStayAsWritten) {
 TEST(NumericLiterals, QuotesProtectButBracesDoNot) {
     EXPECT_EQ(convert("puts \"0x10\" 0x10"), "puts \"0x10\" 16");
     EXPECT_EQ(convert("{0x10} [0b11]"), "{16} [3]");
-    // An escaped quote opens nothing.
-    EXPECT_EQ(convert("puts \\\"0x10"), "puts \\\"16");
+    // An escaped quote opens nothing, but it is part of the word it starts.
+    EXPECT_EQ(convert("puts \\\"0x10"), "puts \\\"0x10");
     // An unclosed quote protects the rest of the text.
     EXPECT_EQ(convert("\"a 0x10\n0x10"), "\"a 0x10\n0x10");
 }
 
-// There is no word-boundary test: a run is found inside a word too.
+// A literal starts a word or follows a character no word holds; inside a
+// word (a hex digest, a name) the text stays as written.
 TEST(NumericLiterals, InsideWords) {
-    EXPECT_EQ(convert("a10x5"), "a15");
-    EXPECT_EQ(convert("x0b1y"), "x1y");
+    EXPECT_EQ(convert("a10x5"), "a10x5");
+    EXPECT_EQ(convert("x0b1y"), "x0b1y");
+    EXPECT_EQ(convert("set h deadbeef0b12"), "set h deadbeef0b12");
+    EXPECT_EQ(convert("abc0x10 -0x10 (0x10) a+0x10;0x10"), "abc0x10 -16 (16) a+16;16");
     // What follows the digits in the same run stays.
     EXPECT_EQ(convert("0x1F.5"), "31.5");
     EXPECT_EQ(convert("0x10$y"), "16$y");

@@ -68,7 +68,9 @@ TEST(Preprocess, ConditionalBranches) {
 TEST(Preprocess, EscapesAndLineJoining) {
     EXPECT_EQ(run("a\\tb\\nc").text, "a\tb\nc");
     EXPECT_EQ(run("\\x41\\101").text, "AA");
-    EXPECT_EQ(run("\\x00\\x22").text, "\\x00\\x22");
+    // A decoded quote stays escaped, so it cannot end a quoted word; a zero
+    // byte arrives as the text \x00.
+    EXPECT_EQ(run("\\x00\\x22\\042").text, "\\\\x00\\\"\\\"");
     EXPECT_EQ(run("\\0").text, "?");
     EXPECT_EQ(run("a \\\"b\\\\ \\$").text, "a \\\"b\\\\ \\$");
     EXPECT_EQ(run("one \\\n   two").text, "one    two");

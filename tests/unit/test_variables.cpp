@@ -173,8 +173,9 @@ TEST_F(Variables, GlobalPrefixAndScopes) {
     EXPECT_EQ(set_var(interp, "", "x"), 1);
 }
 
-// An alias read from another level takes its target's value ("{}" for an
-// empty one); assignments write through the chain.
+// An alias reads through to its target's current value, at any level ("{}"
+// for an empty one read from another level); assignments write through the
+// chain.
 TEST_F(Variables, AliasesRefreshAndWriteThrough) {
     CallFrame* global = interp->callframe;
     set_var(interp, "target", "");
@@ -183,7 +184,7 @@ TEST_F(Variables, AliasesRefreshAndWriteThrough) {
     interp->callframe = inner;
     Var* alias = zorakNewVar(inner, "al", "stale");
     alias->parent = target;
-    EXPECT_STREQ(zorakGetVar(interp, "al", kScopeCurrent)->value, "stale");
+    EXPECT_STREQ(zorakGetVar(interp, "al", kScopeCurrent)->value, "");
     alias->level = 0;
     EXPECT_STREQ(zorakGetVar(interp, "al", kScopeCurrent)->value, "{}");
     zorakStrAssign(&target->value, "fresh");

@@ -1,7 +1,7 @@
 # {*} splits a word into list elements, each its own word.
 trace add resume
 set l {a {} $b {c d} [x]}
-# empty elements become {} and elements starting with $ or [ are braced
+# each element is one word exactly as the list holds it: $b and [x] stay text
 resume {*}$l
 resume {*}{p q} r
 # a bare {*}word gives the word itself; inside quotes the prefix is plain text
@@ -14,3 +14,8 @@ resume {*}{} end
 resume {*}
 set m "1 2"
 resume $m
+# expanded words are values, not script: nothing in them is substituted again
+set v {*}[list {$x}]
+puts $v
+puts {*}[list {[y]}]
+puts [llength [list {*}{a {} {$b}}]]
