@@ -194,8 +194,11 @@ int zorakCommandFloop(Interpreter* interp, int argc, char** argv, void*) {
         // Far enough from zero a small step is lost in rounding, and the
         // loop would never reach its end.
         if (value + step == value) {
+            char numbers[2][32];
+            std::snprintf(numbers[0], sizeof numbers[0], "%.17g", step);
+            std::snprintf(numbers[1], sizeof numbers[1], "%.17g", value);
             zorakReportError(interp, "%s: Increment %s cannot change the value %s\n", argv[0],
-                             zorakFormatFixed15(step).c_str(), zorakFormatFixed15(value).c_str());
+                             numbers[0], numbers[1]);
             return ERROR;
         }
         value += step;

@@ -26,3 +26,5 @@ puts "code [catch {foreach x {1 2} y {}}]"
 # A variable that cannot be set ends the command
 const c 1
 puts "code [catch {foreach c {1 2} {}}]"
+# a bracketed number as the body is its own result
+puts [foreach i {} [5]]

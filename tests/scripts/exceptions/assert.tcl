@@ -10,3 +10,5 @@ puts "taken: [catch {assert 1}] $::errorMsg"
 unset _
 puts "named var: [assert 9 {== $v 9} -var v]"
 puts "bad test: [catch {assert 1 {nosuchtest $_}}]"
+# a test that removes the temporary variable itself is reported
+puts "removed: [catch {assert 1 {unset _; expr 1}}]"

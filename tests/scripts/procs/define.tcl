@@ -23,5 +23,8 @@ puts [d3]
 puts [d3 1 2 3]
 # words after the body are ignored; proc leaves an empty result
 puts "<[proc d4 {} {return 4} extra words]> [d4]"
+# a default holding brackets is taken as written
+proc dflt {{a x[]y}} {puts $a}
+dflt
 # too few words
 proc onlyname

@@ -1,0 +1,3 @@
+puts before
+set pattern /var/log/*.log
+puts after

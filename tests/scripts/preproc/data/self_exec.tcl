@@ -1,0 +1,2 @@
+#exec source data/self_exec.tcl
+puts never

@@ -1,0 +1,6 @@
+# cmdcount reports and counts an error, and passes exit on with its value.
+puts [catch {cmdcount {nosuch_command}}]
+puts [cmdcount {nosuch_command} msg]
+puts $msg
+cmdcount {exit 3}
+puts never
