@@ -27,8 +27,9 @@ StandardStream standardStream(const char* word) {
     return StandardStream::None;
 }
 
-// puts while the console layer is closed: the runtime's streams, or a channel
-// opened by the file commands. False when the handle names no open stream.
+// puts to the runtime's streams (standard output while the console layer is
+// closed), or to a channel opened by the file commands. False when the
+// handle names no open stream.
 bool putsToStream(const char* word, const std::string& text, bool newline, long* handle) {
     StandardStream standard = word ? standardStream(word) : StandardStream::Out;
     if (standard == StandardStream::Out) {
@@ -97,7 +98,11 @@ int zorakCommandPuts(Interpreter* interp, int argc, char** argv, void*) {
             zorakUnescape(text.data());
             text.resize(std::strlen(text.c_str()));
         }
-        if (console_state.console_open) {
+        // The console takes standard output only: a script's stream word
+        // sends its text to standard error or to its file while the console
+        // is open too.
+        bool toConsole = !streamWord || standardStream(streamWord) == StandardStream::Out;
+        if (console_state.console_open && toConsole) {
             Writes(text.c_str());
             if (newline) Writes("\r\n");
         } else {

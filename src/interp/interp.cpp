@@ -24,6 +24,7 @@
 #include "vars/arrays.h"
 #include "vars/procedures.h"
 #include "vars/variables.h"
+#include "services/file_command.h"
 
 #include "util/number_text.h"
 
@@ -79,6 +80,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterListCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterFileAndProcessCommands(interp);
 }
 
 namespace {

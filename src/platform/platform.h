@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -158,3 +159,89 @@ bool platformIsWow64();
 void platformInterruptWatchBegin();
 void platformInterruptWatchEnd();
 bool platformTakeInterrupt();
+
+// ---- Files and folders (the file channel commands and the file command) ----
+// Paths are 8-bit text as the script gave them; either separator is accepted
+// where the system accepts it.
+
+enum class PlatformFileType { None, File, Directory, Link, CharDevice, BlockDevice, Fifo, Socket };
+struct PlatformFileInfo {
+    PlatformFileType type = PlatformFileType::None;
+    uint64_t size = 0;
+    // Seconds since 1970-01-01 UTC.
+    int64_t atime = 0, mtime = 0, ctime = 0;
+    // Type and permission bits in the POSIX layout (0100644 for a plain file).
+    uint32_t mode = 0;
+    uint32_t nlink = 0;
+    uint32_t uid = 0, gid = 0;
+    // The device (drive) holding the file, the device a special file names,
+    // and the file's number on its device.
+    uint64_t dev = 0, rdev = 0, ino = 0;
+};
+// Facts about path; with follow off a symbolic link describes itself. False
+// when the path names nothing.
+bool platformFileInfo(const char* path, bool follow, PlatformFileInfo* info);
+// Whether the process may read, write or run the file.
+enum PlatformAccess { kAccessRead = 4, kAccessWrite = 2, kAccessExecute = 1 };
+bool platformFileAccess(const char* path, int access);
+// One folder level; false when it exists already or cannot be made.
+bool platformMakeDirectory(const char* path);
+bool platformRemoveFile(const char* path);
+// An empty folder only.
+bool platformRemoveDirectory(const char* path);
+// Renames or moves; an existing file at the target is replaced.
+bool platformRenameFile(const char* from, const char* to);
+// Copies a file's bytes (and permissions where the system keeps them);
+// an existing target is replaced.
+bool platformCopyFile(const char* from, const char* to);
+// The names in a folder, without "." and "..".
+bool platformListDirectory(const char* path, std::vector<std::string>* names);
+bool platformCurrentDirectory(std::string* path);
+// The absolute path with every link resolved; false when it names nothing.
+bool platformResolvePath(const char* path, std::string* resolved);
+// File attributes in the Windows sense: read-only, hidden, system, archive.
+// On Linux read-only is the lack of the owner's write permission, hidden a
+// name beginning with "."; system and archive are always clear there and
+// cannot be set.
+enum PlatformAttribute {
+    kAttributeReadonly = 1,
+    kAttributeHidden = 2,
+    kAttributeSystem = 4,
+    kAttributeArchive = 0x20
+};
+bool platformGetAttributes(const char* path, uint32_t* attributes);
+// Sets or clears one attribute; false when the system cannot.
+bool platformSetAttribute(const char* path, uint32_t attribute, bool on);
+// The roots of the mounted volumes: drive roots on Windows ("C:/"), mount
+// points on Linux.
+std::vector<std::string> platformVolumes();
+// True when the path is absolute on this system.
+bool platformIsAbsolutePath(const char* path);
+// 64-bit positions in streams of the C runtime (long is 32 bits on Windows).
+int64_t platformStreamTell(FILE* stream);
+bool platformStreamSeek(FILE* stream, int64_t offset, int origin);
+
+// ---- Processes (exec, @, shell, spawn) ----
+// Children start on the library's standard input, output and error unless
+// said otherwise, and their exit codes come back as they are (on Linux a
+// child killed by a signal gives 128 + the signal).
+
+// Runs a command line through the command interpreter (/bin/sh -c on Linux,
+// COMSPEC /C on Windows) and waits for it. False when it could not start.
+bool platformRunCommand(const std::string& words, long* exit_code);
+// Opens the interactive command interpreter ($SHELL or /bin/sh on Linux,
+// COMSPEC /K on Windows) and waits until the user leaves it; words, when not
+// empty, run first. False when it could not start.
+bool platformRunShell(const std::string& words, long* exit_code);
+// Receives each chunk a spawned child prints; false stops the reading.
+using PlatformOutputSink = bool (*)(void* data, const char* bytes, size_t size);
+// Starts a program (words[0], looked up on the PATH) with its arguments, its
+// standard output and error on a pipe whose every chunk goes to sink until
+// the child closes it. The command line joins the words for systems that
+// take one. Without read_output the child writes to the null device and the
+// call returns at once. False when the child could not start.
+bool platformSpawnCapture(const std::vector<std::string>& words, const std::string& line,
+                          bool read_output, PlatformOutputSink sink, void* data);
+// What a user can put before a program the system cannot start directly, for
+// the spawn command's advice ("/bin/sh -c" on Linux).
+const char* platformCommandInterpreterHint();

@@ -61,8 +61,12 @@ TEST(Preprocess, ConditionalBranches) {
     EXPECT_EQ(run("#if 1\nkept\n#endif\n", true).text, "kept\n");
     EXPECT_EQ(run("#ifdef X\none\n").code, -1);
     EXPECT_EQ(run("one\n#endif\n").code, -2);
+    // Unknown commands fail rather than run as programs.
+    int16_t autoexec = zorakSettings.autoexec;
+    zorakSettings.autoexec = 0;
     EXPECT_EQ(run("#if [nosuchcommand_here]\nx\n#endif\n", true).code, -1);
     EXPECT_EQ(run("#exec nosuchcommand_here\nx\n", true).code, -9);
+    zorakSettings.autoexec = autoexec;
 }
 
 TEST(Preprocess, EscapesAndLineJoining) {

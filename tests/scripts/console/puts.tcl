@@ -12,7 +12,8 @@ puts ""
 # Any other word beginning with "-" is text.
 puts -foo
 puts stdout -bar
-# A stream word; with the console open every stream writes to the console.
+# A stream word: stdout writes to the console; stderr goes to standard
+# error (not part of this output) and stdin takes nothing, console or not.
 puts stdout one
 puts stderr two
 puts STDIN three
@@ -22,8 +23,9 @@ puts stdout five -nonewline
 puts ""
 # Words after the text are ignored.
 puts stdout six extra
-# An unknown stream word is taken as a stream while the console is open.
-puts 42 seven
+# A stream word that names no open channel is an error with the console
+# open too, so a script's file output never lands on the screen.
+puts "code [catch {puts 42 seven}]"
 # With the escape option on, \t \n and \r are resolved and other escapes drop the backslash.
 puts {a\tb|c\nd|\q|\\}
 # Each doubled backslash is one backslash.

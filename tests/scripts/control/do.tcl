@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # The body runs first; until stops when the condition becomes true
 set n 0
 puts "[do {incr n} until {[> $n 0]}] n=$n"

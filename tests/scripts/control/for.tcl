@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # The body runs once before the condition is first tested
 for {set i 10} {[< $i 5]} {incr i} {puts "body ran with $i"}
 puts "i=$i"

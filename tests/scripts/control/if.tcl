@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # A script condition is true when its result is a non-zero number
 if {[== 1 1]} {puts "one"}
 if {set v 0.0} {puts "no"} else {puts "0.0 is false"}

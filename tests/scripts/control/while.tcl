@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # while counts with a script condition
 set i 0
 while {[< $i 5]} {incr i}

@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # An operator without its second operand
 puts "code [catch {expr 3 +} r] $r"
 puts "code [catch {expr !}]"

@@ -1,3 +1,5 @@
+# Unknown commands here must fail, not run as programs.
+option autoexec off
 # ? runs the second word when the condition is true, else the third
 puts "[? 1 {set r yes} {set r no}] [? 0 {set r yes} {set r no}] [? 0.5 {set r yes} {set r no}]"
 # With a colon the else script is the fifth word
