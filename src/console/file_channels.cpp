@@ -258,7 +258,7 @@ int zorakCommandOpen(Interpreter* interp, int argc, char** argv, void*) {
     const char* mode = argc >= 3 ? argv[2] : "rb";
     std::string name = fileName(argv[1]);
     errno = 0;
-    FILE* stream = validMode(mode) ? std::fopen(name.c_str(), mode) : nullptr;
+    FILE* stream = validMode(mode) ? platformOpenStream(name.c_str(), mode) : nullptr;
     if (!stream) {
         zorakSetResult(interp, "0", 0);
         zorakReportError(interp,

@@ -217,6 +217,9 @@ bool platformSetAttribute(const char* path, uint32_t attribute, bool on);
 std::vector<std::string> platformVolumes();
 // True when the path is absolute on this system.
 bool platformIsAbsolutePath(const char* path);
+// Opens a stream of the C runtime for a channel; children started later do
+// not inherit it where the system allows.
+FILE* platformOpenStream(const char* path, const char* mode);
 // 64-bit positions in streams of the C runtime (long is 32 bits on Windows).
 int64_t platformStreamTell(FILE* stream);
 bool platformStreamSeek(FILE* stream, int64_t offset, int origin);

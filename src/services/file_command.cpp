@@ -294,7 +294,7 @@ int fileStat(Interpreter* interp, int argc, char** argv) {
         return ERROR;
     }
     PlatformFileInfo info;
-    if (!platformFileInfo(argv[2], false, &info)) return checkFailed(interp, argv);
+    if (!platformFileInfo(argv[2], true, &info)) return checkFailed(interp, argv);
     struct Field {
         const char* name;
         int64_t value;

@@ -218,6 +218,12 @@ bool platformIsAbsolutePath(const char* path) {
     return path && path[0] == '/';
 }
 
+FILE* platformOpenStream(const char* path, const char* mode) {
+    // "e": closed on exec, so a spawned child holds none of our files.
+    std::string withCloseOnExec = std::string(mode) + "e";
+    return std::fopen(path, withCloseOnExec.c_str());
+}
+
 int64_t platformStreamTell(FILE* stream) {
     return static_cast<int64_t>(ftello(stream));
 }

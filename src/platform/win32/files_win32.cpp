@@ -166,6 +166,10 @@ bool platformIsAbsolutePath(const char* path) {
            (path[2] == '/' || path[2] == '\\');
 }
 
+FILE* platformOpenStream(const char* path, const char* mode) {
+    return std::fopen(path, mode);
+}
+
 int64_t platformStreamTell(FILE* stream) {
     return _ftelli64(stream);
 }
