@@ -1,5 +1,6 @@
 # Every channel error: bad names and modes, and numbers that name no open
 # channel, which every command rejects (a closed handle among them).
+file delete -force tmp_channel_errors ;# what a failed run left
 file mkdir tmp_channel_errors
 set f [open tmp_channel_errors/x.txt w]
 close $f

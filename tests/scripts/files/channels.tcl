@@ -1,4 +1,5 @@
 # The channel commands on a file of their own, in a folder removed at the end.
+file delete -force tmp_channels ;# what a failed run left
 file mkdir tmp_channels
 set name tmp_channels/lines.txt
 # puts with a handle writes to the file even though the console is open.

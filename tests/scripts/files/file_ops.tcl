@@ -1,4 +1,5 @@
 # file: facts about files and changes to them, in a folder removed at the end.
+file delete -force tmp_fileops ;# what a failed run left
 file mkdir tmp_fileops/sub/deeper
 writefile tmp_fileops/a.txt 123456789
 puts "exists [file exists tmp_fileops/a.txt] [file exists tmp_fileops/none]"
@@ -48,6 +49,7 @@ puts "mkdir over a file: [catch {file mkdir tmp_fileops/a.txt/x}]"
 # Program headers: ELF by class, PE by machine.
 writefile tmp_fileops/elf "\x7fELF\x02\x01"
 puts "runtype [file runtype tmp_fileops/elf] [file runtype tmp_fileops/a.txt]"
+foreach bin {pe_i386 pe_amd64 pe_posix ne_os2} { puts "$bin [file runtype data/${bin}.bin]" }
 puts "runtype of nothing: [catch {file runtype tmp_fileops/none}]"
 # resolve, volumes and the running program.
 puts "resolve [== [file resolve tmp_fileops/sub] [file normalize tmp_fileops/sub]] [== [file resolve tmp_fileops/sub -addslash] [file normalize tmp_fileops/sub]/]"

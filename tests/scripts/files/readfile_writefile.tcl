@@ -1,4 +1,5 @@
 # The whole-file commands, in a folder removed at the end.
+file delete -force tmp_wholefile ;# what a failed run left
 file mkdir tmp_wholefile
 set name tmp_wholefile/data.txt
 # -append twice on a new file keeps both texts in order.

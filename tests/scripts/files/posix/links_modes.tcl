@@ -1,4 +1,5 @@
 # Links and permission bits on Linux, made with the system's own tools.
+file delete -force tmp_links ;# what a failed run left
 file mkdir tmp_links/real
 writefile tmp_links/real/f.txt data
 exec ln -s real tmp_links/link
