@@ -507,8 +507,10 @@ int onePath(Interpreter* interp, int argc, char** argv) {
     } else if (std::strcmp(sub, "resolve") == 0) {
         std::string full;
         if (!platformResolvePath(path.c_str(), &full)) return checkFailed(interp, argv);
-        if (argc > 3 && zorakEqualNoCase(argv[3], "-addslash") && !isSeparator(full.back()))
-            full += platformPathSeparator();
+        // Forward slashes, as normalize gives them.
+        for (char& c : full)
+            if (c == '\\') c = '/';
+        if (argc > 3 && zorakEqualNoCase(argv[3], "-addslash") && full.back() != '/') full += '/';
         zorakSetResult(interp, full.c_str(), 0);
     } else if (std::strcmp(sub, "pathstrip") == 0) {
         size_t end = path.size();

@@ -173,12 +173,11 @@ bool platformSetAttribute(const char* path, uint32_t attribute, bool on) {
 }
 
 std::vector<std::string> platformVolumes() {
-    std::vector<std::string> points;
-    FILE* mounts = std::fopen("/proc/self/mounts", "r");
-    if (!mounts) {
-        points.push_back("/");
-        return points;
-    }
+    // The root comes first even where the mount table does not show it (in
+    // some containers).
+    std::vector<std::string> points{"/"};
+    FILE* mounts = std::fopen("/proc/self/mounts", "re");
+    if (!mounts) return points;
     std::string line;
     int c;
     while ((c = std::fgetc(mounts)) != EOF || !line.empty()) {

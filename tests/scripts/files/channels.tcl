@@ -3,7 +3,7 @@ file delete -force tmp_channels ;# what a failed run left
 file mkdir tmp_channels
 set name tmp_channels/lines.txt
 # puts with a handle writes to the file even though the console is open.
-set f [open $name w]
+set f [open $name wb]
 puts $f a
 puts -nonewline $f b
 puts $f ""

@@ -16,14 +16,11 @@ set plain 1
 puts "stat into a plain variable: [catch {file stat tmp_fileops/a.txt plain}]"
 puts "stat of nothing: [catch {file stat tmp_fileops/none st}]"
 puts "size of nothing: [catch {file size tmp_fileops/none}]"
-# Attributes: read-only follows the write permission; dot-files are hidden.
-puts "attributes [file attributes tmp_fileops/a.txt]"
+# Attributes: read-only can be set and cleared.
 file attributes tmp_fileops/a.txt -readonly 1
 puts "readonly [file attributes tmp_fileops/a.txt -readonly]"
 file attributes tmp_fileops/a.txt -readonly 0
 puts "readonly [file attributes tmp_fileops/a.txt -readonly]"
-writefile tmp_fileops/.hidden x
-puts "hidden [file attributes tmp_fileops/.hidden -hidden]"
 puts "unknown attribute: [catch {file attributes tmp_fileops/a.txt -bogus}]"
 # copy and rename: into a folder, and over a file only with -force.
 file copy tmp_fileops/a.txt tmp_fileops/b.txt

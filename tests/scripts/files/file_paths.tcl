@@ -10,8 +10,8 @@ foreach p {a/b.tar.gz a.b/c .profile noext} {
 # split and join undo each other; an absolute name restarts a join.
 puts "[file split /usr//lib/x.so] | [file split a/b/] | [file pathcount /usr/lib/x.so]"
 puts "[file join a b/c d] | [file join a /abs b] | [file join /]"
-# normal_path makes separators single; pathstrip keeps the folder part.
-puts "[file normal_path a//b///c] | [file pathstrip dir/sub/file.txt] | '[file pathstrip file.txt]'"
+# pathstrip keeps the folder part.
+puts "[file pathstrip dir/sub/file.txt] | '[file pathstrip file.txt]'"
 # Backslashes separate for pathstrip too; -unix turns them to slashes.
 option escape off
 source data/pathstrip_backslash.tcl
