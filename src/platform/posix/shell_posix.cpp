@@ -132,6 +132,11 @@ bool platformReadLine(const char* prompt, size_t max_bytes, PlatformCompleter co
         startEditor();
         editor.completer = completer;
         char* text = ::readline(prompt ? prompt : "");
+        // Ctrl-C drops the line being typed and asks again, as a shell does.
+        while (!text && platformTakeInterrupt()) {
+            std::fputs("\n", stdout);
+            text = ::readline(prompt ? prompt : "");
+        }
         if (!text) return false;
         if (*text) {
             ::add_history(text);
