@@ -42,6 +42,10 @@ expect_shell("cli exit value" "set a 7\nexit\n" 0
 # At the end of input the shell ends with exit value 0 and code 0.
 expect_shell("end of input" "puts x\n" 0 "> x\n[0:ok]\n> fgets returned NULL in CLI\ncode 0\n" "*"
   ${ZORAK} -c "prompt {\$g}\nputs \"code [catch cli]\"")
+# With the echo option on, the shell prints each non-empty result.
+expect_shell("echo" "option echo on\nset a 5\nputs {}\n" 0
+  "> [0:ok]\n> 5\n[0:ok]\n> \n[0:ok]\n> fgets returned NULL in CLI\n" "*"
+  ${ZORAK} -c "prompt {\$g}\ncli")
 # A backslash sequence typed while escape is off gets a note first.
 expect_shell("escape note" "puts {a\\\\nb}\n" 0
   "> Note: Backslash escapes are disabled in the CLI with autoexec ON + escape OFF\na\\\\nb\n[0:ok]\n> fgets returned NULL in CLI\n"
