@@ -131,7 +131,8 @@ int cli_loop(Interpreter* interp, const char* host, const char* prompt_template)
         int16_t escape;
         if (zorakConfigBool("BackslashEscapes", &escape)) zorakSettings.escape = escape;
         if (zorakSettings.autoexec) zorakSettings.escape = 0;
-        std::string pattern = prompt_template ? prompt_template : "";
+        // The prompt command changes the template between lines.
+        std::string pattern = prompt_template ? prompt_template : zorakShell.prompt_template;
         std::string user;
         platformUserName(&user);
         if (user.size() > kUserNameBytes) user.resize(kUserNameBytes);
@@ -172,8 +173,7 @@ int cli_loop(Interpreter* interp, const char* host, const char* prompt_template)
 }
 
 int zorakCommandCli(Interpreter* interp, int, char**, void*) {
-    int exitValue =
-        cli_loop(interp, zorakLibrary.host_name.c_str(), zorakShell.prompt_template.c_str());
+    int exitValue = cli_loop(interp, zorakLibrary.host_name.c_str(), nullptr);
     return exitValue != 0 ? ERROR : OK;
 }
 

@@ -19,7 +19,8 @@ struct ShellState {
 extern ShellState zorakShell;
 
 // Reads, evaluates and prints line by line until exit or the end of input;
-// returns the exit value (the leading integer of the last result).
+// returns the exit value (the leading integer of the last result). A null
+// template follows the prompt command's current one from line to line.
 int cli_loop(Interpreter* interp, const char* host, const char* prompt_template);
 
 // The help file, looked for in the working directory, beside the library,

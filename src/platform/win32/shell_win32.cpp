@@ -1,35 +1,13 @@
-// What the interactive shell asks of Windows: where the DLL lives, the
-// working directory, the user's rights, and the line reader (the console's
-// own editing of a plain read).
+// What the interactive shell asks of Windows: the working directory, the
+// user's rights, and the line reader (the console's own editing of a plain
+// read). The DLL's directory is found beside the program's path, in
+// system_win32.cpp.
 #include "platform/platform.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
-
-bool platformLibraryDirectory(std::string* directory) {
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCSTR>(&platformLibraryDirectory), &module))
-        return false;
-    std::string buffer(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return false;
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            break;
-        }
-        if (buffer.size() >= 32768) return false;
-        buffer.resize(buffer.size() * 2);
-    }
-    size_t separator = buffer.find_last_of("\\/");
-    if (separator == std::string::npos) return false;
-    *directory = buffer.substr(0, separator + 1);
-    return true;
-}
 
 bool platformCurrentDirectory(std::string* directory) {
     DWORD n = GetCurrentDirectoryA(0, nullptr);
