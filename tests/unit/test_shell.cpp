@@ -4,18 +4,29 @@
 #include "shell/shell.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 std::string shown;
+// Each written piece with the attribute it was written in.
+std::vector<std::pair<int, std::string>> pieces;
 std::vector<int> keys;
 std::vector<std::string> prompts;
 
 bool record(const char* data, size_t size) {
     shown.append(data, size);
+    pieces.emplace_back(console_state.attribute, std::string(data, size));
     return true;
+}
+
+// The attribute the first piece holding the text was written in, or -1.
+int attributeOf(const std::string& text) {
+    for (const auto& piece : pieces)
+        if (piece.second.find(text) != std::string::npos) return piece.first;
+    return -1;
 }
 
 int scriptedKey(const char* prompt) {
@@ -31,6 +42,7 @@ class ShellTest : public InterpTest {
     void SetUp() override {
         InterpTest::SetUp();
         shown.clear();
+        pieces.clear();
         keys.clear();
         prompts.clear();
         console_state.sink = record;
@@ -111,4 +123,31 @@ TEST_F(ShellTest, PromptKeepsResetsAndBoundsTheTemplate) {
     EXPECT_EQ(zorakShell.prompt_template, kDefaultPrompt);
     eval(("prompt " + std::string(300, 'k')).c_str());
     EXPECT_EQ(zorakShell.prompt_template.size(), 255u);
+}
+
+TEST_F(ShellTest, CodeWordsShowInTheirHighlightColours) {
+    zorakPrintKeywordLine("set x [abs $y] at_exit nosuch", 15);
+    EXPECT_EQ(attributeOf("set"), 11);
+    EXPECT_EQ(attributeOf("abs"), 14);
+    EXPECT_EQ(attributeOf("at_exit"), 11);
+    EXPECT_EQ(attributeOf("nosuch"), 15);
+    EXPECT_EQ(attributeOf("x"), 15);
+    EXPECT_EQ(shown, "set x [abs $y] at_exit nosuch");
+}
+
+TEST_F(ShellTest, HelpMarkupColoursTheTopic) {
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "zorak-markup.man";
+    std::ofstream(file) << ".other\nnot shown\n..end\n.demo\n..cyan\ncyan text\n..end\n"
+                           "..code\nputs hi\n..end\nplain text\n..url x\nlink text\n..end\n"
+                           "..end\nafter the topic\n";
+    EXPECT_EQ(zorakHelpViewer(file.string().c_str(), "DEMO", false, false, 15), 1);
+    EXPECT_EQ(attributeOf(".demo"), 62);
+    EXPECT_EQ(attributeOf("cyan text"), 11);
+    EXPECT_EQ(attributeOf("puts"), 11);
+    EXPECT_EQ(attributeOf("hi"), 15);
+    EXPECT_EQ(attributeOf("plain text"), 7);
+    EXPECT_EQ(attributeOf("link text"), 9);
+    EXPECT_EQ(attributeOf("not shown"), -1);
+    EXPECT_EQ(attributeOf("after the topic"), -1);
+    std::filesystem::remove(file);
 }
