@@ -27,7 +27,7 @@ void printUsage() {
                 "  (no FILE)     the interactive shell on a terminal, else read the\n"
                 "                script from standard input\n"
                 "  --version     print the library's build stamp\n"
-                "  --help        show this text\n"
+                "  --help, /?    show this text\n"
                 "\n"
                 "The exit status is the value given to exit, 1 after an error, else 0.\n"
                 "ZORAK_CONFIG names the configuration file read by option ... reset.\n");
@@ -173,7 +173,8 @@ int runShell() {
 int main(int argc, char** argv) {
     std::vector<std::string> args{argv[0]};
     std::string script;
-    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+                     !std::strcmp(argv[1], "/?"))) {
         printUsage();
         return 0;
     }

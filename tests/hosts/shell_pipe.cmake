@@ -71,3 +71,9 @@ expect_shell("configuration" "" 0 "OFF ON ON ON\n" "*"
 expect_shell("configuration missing" "" 0 "ON\n" "*"
   ${CMAKE_COMMAND} -E env ZORAK_CONFIG=${WORK}/none.ini ${EMULATOR} ${ZORAK} -c
   "option preprocessor reset\nputs [option preprocessor]")
+
+# The shell's help names "/?" as the host's help switch on Windows.
+execute_process(COMMAND ${EMULATOR} ${ZORAK} /? OUTPUT_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT out MATCHES "^Usage: zorak")
+  message(FATAL_ERROR "/?: status ${status}, output:\n${out}")
+endif()
