@@ -17,6 +17,7 @@
 #include "interp/registry.h"
 #include "platform/platform.h"
 #include "shell/settings.h"
+#include "shell/shell.h"
 #include "util/escape.h"
 #include "util/heap_text.h"
 #include "util/stack.h"
@@ -66,6 +67,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterVariableCommands(interp);
     zorakRegisterOutputCommands(interp);
     zorakRegisterOptionCommands(interp);
+    zorakRegisterShellCommands(interp);
     zorakRegisterExceptionCommands(interp);
     zorakRegisterScriptFileCommands(interp);
     zorakRegisterExprCommands(interp);
@@ -139,6 +141,9 @@ void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
     defineEnvArray(interp);
     define_const(interp, "tcl_precision", "2", 0, 1);
     define_const(interp, "tcl_version", "1.26", 0, 1);
+    zorakLoadConfigPath();
+    if (zorakLibrary.host_name.empty() && !platformGetEnv("COMPUTERNAME", &zorakLibrary.host_name))
+        platformHostName(&zorakLibrary.host_name);
     if (!zorakSettings.config_path.empty())
         defineEscaped(interp, "tcl_config", zorakSettings.config_path);
     define_const(interp, "tcl_threaded", "0", 0, 1);

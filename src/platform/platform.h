@@ -158,3 +158,27 @@ bool platformIsWow64();
 void platformInterruptWatchBegin();
 void platformInterruptWatchEnd();
 bool platformTakeInterrupt();
+
+// ---- The interactive shell ----
+// The directory of the file that holds the library's code (the shared
+// library, or the program that links it in), ending in the separator.
+bool platformLibraryDirectory(std::string* directory);
+// The process's working directory.
+bool platformCurrentDirectory(std::string* directory);
+// The process runs with raised rights (root, an elevated token).
+bool platformIsElevated();
+// The user belongs to the administrators (on Linux: sudo, wheel or admin).
+bool platformInAdministratorsGroup();
+
+// The names the line editor offers for Tab completion of a prefix.
+using PlatformCompleter = std::vector<std::string> (*)(const std::string& prefix);
+// True when platformReadLine edits the line itself (standard input is a
+// terminal and the system has a line editor): it then shows the prompt, and
+// keeps the history in ~/.zorak_history.
+bool platformLineEditing();
+// Reads one line of at most max_bytes bytes from standard input; the line
+// keeps its line feed. The prompt is shown only while the line is edited
+// (the caller prints it otherwise). False at the end of input or on a read
+// error, with the stream's error state cleared.
+bool platformReadLine(const char* prompt, size_t max_bytes, PlatformCompleter completer,
+                      std::string* line);
