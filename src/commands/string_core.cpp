@@ -7,8 +7,8 @@
 #include "vars/variables.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <functional>
 
 int zorakStringResult(Interpreter* interp, std::string_view text) {
     // A result too long for the recorded length is copied to its first zero byte.

@@ -15,6 +15,8 @@ puts [string is_alnum ab1][string is_alnum "a b"]
 puts [string repeat abc 3]
 puts <[string repeat abc -1]><[string repeat x]><[string repeat "" 4]>
 puts [string equal abc abc][string equal abc abC]
+# a count whose text could not be a result is refused
+puts [catch {string repeat a 3000000000} m]
 # -var on a plain variable changes it as well as returning the new text
 set v hello
 puts [string toupper v -var]

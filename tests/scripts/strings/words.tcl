@@ -45,6 +45,8 @@ puts $f
 puts [catch {trimprefix nosuch a} m]
 const c fixed
 puts [catch {trimsuffix c d} m]
+set arr(1) x
+puts [catch {trimprefix arr a} m]
 # mid overwrites in place and never changes the length
 set v abcdef
 puts [mid v XYZ 5]
