@@ -9,6 +9,7 @@
 #include "util/number_text.h"
 #include "util/text.h"
 
+#include <cinttypes>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -64,8 +65,8 @@ int zorakCommandSlice(Interpreter* interp, int argc, char** argv, void*) {
     for (int i = 2; i < argc; i++) {
         int64_t column = zorakLeadingInt(argv[i]);
         if (column < (cuts.empty() ? 0 : cuts.back())) {
-            zorakReportError(interp, "%s: stop value %lld out of sequence\n", argv[0],
-                             static_cast<long long>(column));
+            zorakReportError(interp, "%s: stop value %" PRId64 " out of sequence\n", argv[0],
+                             column);
             return ERROR;
         }
         cuts.push_back(column);

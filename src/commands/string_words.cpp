@@ -13,6 +13,7 @@
 #include "vars/variables.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstring>
 #include <string>
 
@@ -292,8 +293,9 @@ int zorakCommandMid(Interpreter* interp, int argc, char** argv, void*) {
     int64_t length = static_cast<int64_t>(value.size());
     int64_t position = std::max<int64_t>(zorakLeadingInt(argv[3]), 1);
     if (position > length) {
-        zorakReportError(interp, "%s: Bounds error. Insert position %lld in string length %lld\n",
-                         argv[0], static_cast<long long>(position), static_cast<long long>(length));
+        zorakReportError(
+            interp, "%s: Bounds error. Insert position %" PRId64 " in string length %" PRId64 "\n",
+            argv[0], position, length);
         return ERROR;
     }
     int64_t count = argc > 4 ? zorakLeadingInt(argv[4]) : static_cast<int64_t>(text.size());
@@ -429,8 +431,9 @@ int zorakCommandMids(Interpreter* interp, int argc, char** argv, void*) {
     int64_t start = zorakLeadingInt(argv[2]);
     if (start == 0) start = 1;
     if (start < 0 || start > length) {
-        zorakReportError(interp, "%s: Start position %lld is < 1 or > string length of %lld\n",
-                         argv[0], static_cast<long long>(start), static_cast<long long>(length));
+        zorakReportError(
+            interp, "%s: Start position %" PRId64 " is < 1 or > string length of %" PRId64 "\n",
+            argv[0], start, length);
         return ERROR;
     }
     int64_t rest = length - start + 1;
