@@ -82,10 +82,14 @@ int zorakCommandSlice(Interpreter* interp, int argc, char** argv, void*) {
             column = 1;
             continue;
         }
+        // A carriage return takes a column but ends no field.
+        if (*p == '\r') {
+            column++;
+            continue;
+        }
         for (; next < cuts.size() && column >= cuts[next]; next++)
             sliceField(&out, &field);
         column++;
-        if (*p == '\r') continue;
         if (field.empty() && (*p == ' ' || *p == '\t')) continue;
         field.push_back(*p);
     }

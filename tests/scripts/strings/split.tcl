@@ -3,7 +3,9 @@
 puts [slice "ab  cd  ef" 5 9]
 puts [slice "abcdef ghi" 3 6]
 puts [slice "12345\n67" 3]
+# a carriage return takes a column but never makes a field of its own
 puts [slice "a\r\nbcd" 2]
+puts [slice "a\rbc" 3]
 puts [slice "ab" 1 1]
 puts [slice "no columns"]
 puts [string slice "x  y" 3]
