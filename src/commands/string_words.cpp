@@ -50,8 +50,9 @@ Var* patchTarget(Interpreter* interp, const char* command, const char* name, boo
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
     if (!var) return nullptr;
     if (var->type == VT_AUTO && !var->is_pointer && !var->is_constant) return var;
-    const char* type =
-        var->is_constant && var->type == VT_AUTO ? "const" : var_type_name(var->type);
+    const char* type = var->type != VT_AUTO ? var_type_name(var->type)
+                       : var->is_pointer    ? var_type_name(VT_POINTER)
+                                            : "const";
     if (print)
         console_printf("%s: Cannot assign to variable %s of type %s\n", command, name, type);
     else
