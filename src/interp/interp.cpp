@@ -5,6 +5,7 @@
 #include "commands/control_flow.h"
 #include "commands/exceptions.h"
 #include "commands/list_core.h"
+#include "commands/string_core.h"
 #include "preproc/script_files.h"
 #include "console/console.h"
 #include "expr/expression.h"
@@ -79,6 +80,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterSwitchCommands(interp);
     zorakRegisterGotoCommands(interp);
     zorakRegisterListCommands(interp);
+    zorakRegisterStringCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
 }
