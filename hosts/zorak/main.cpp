@@ -41,6 +41,25 @@ bool readStream(FILE* stream, std::string* text) {
     return !std::ferror(stream);
 }
 
+// The script goes to the library as a C string, so a zero byte would end it
+// early: such a text is refused with the byte's place. Lone carriage returns
+// end lines, as line feeds do.
+bool usableScript(const char* origin, std::string* text) {
+    size_t zero = text->find('\0');
+    if (zero != std::string::npos) {
+        size_t line = 1;
+        for (size_t i = 0; i < zero; i++)
+            if ((*text)[i] == '\n') line++;
+        std::fprintf(stderr, "zorak: zero byte at offset %lu, line %lu of %s\n",
+                     static_cast<unsigned long>(zero), static_cast<unsigned long>(line), origin);
+        return false;
+    }
+    for (size_t i = 0; i < text->size(); i++)
+        if ((*text)[i] == '\r' && (i + 1 == text->size() || (*text)[i + 1] != '\n'))
+            (*text)[i] = '\n';
+    return true;
+}
+
 bool readFile(const char* path, std::string* text) {
     FILE* file = std::fopen(path, "rb");
     if (!file) return false;
@@ -218,9 +237,13 @@ int main(int argc, char** argv) {
             braceable = canBrace(argv[i]);
             command += std::string(" {") + argv[i] + "}";
         }
-        if (braceable) script = command;
+        if (braceable)
+            script = command;
+        else if (!usableScript(argv[1], &script))
+            return 1;
     } else {
         readStream(stdin, &script);
+        if (!usableScript("standard input", &script)) return 1;
         args.push_back("-");
         for (int i = 2; i < argc; i++)
             args.push_back(argv[i]);
