@@ -135,6 +135,12 @@ int main(int argc, char** argv) {
     type("\r");
     expect("Autoexec is ");
     expect("Z> ");
+    // Among several names Tab completes what they share: strin to string
+    // (string and string_to_array), and the line runs as typed after it.
+    type("strin\t");
+    type(" length abcd\r");
+    expect("[0:ok]");
+    expect("Z> ");
     type("exit 3\r");
     int status = 0;
     // Drain the terminal so the child is never blocked writing to it.
