@@ -26,6 +26,7 @@ ratio() { # a b -> a/b
 }
 
 printf "%-22s %10s %10s %10s %12s %12s\n" script zorak tclsh jimsh "zorak/tclsh" "zorak/jimsh"
+ratios_t=""; ratios_j=""
 generated="$build/bench-scripts"
 "$here/gen_scripts.sh" "$generated"
 for script in "$here"/scripts/*.tcl "$generated"/*.tcl; do
@@ -36,7 +37,14 @@ for script in "$here"/scripts/*.tcl "$generated"/*.tcl; do
   if [ -n "$tclsh" ] && ! grep -q '^# zorak-only' "$script"; then t=$(seconds "$tclsh" "$script"); fi
   if [ -n "$jimsh" ] && ! grep -q '^# zorak-only' "$script"; then j=$(seconds "$jimsh" "$script"); fi
   printf "%-22s %10s %10s %10s %12s %12s\n" "$name" "$z" "$t" "$j" "$(ratio "$z" "$t")" "$(ratio "$z" "$j")"
+  ratios_t+=" $(ratio "$z" "$t")"
+  ratios_j+=" $(ratio "$z" "$j")"
 done
+geomean() { # ratios "1.5x 2x -" -> their geometric mean, or "-"
+  echo "$1" | tr ' ' '\n' | awk '/x$/ { sub(/x$/, ""); if ($1 > 0) { s += log($1); n++ } }
+    END { if (n) printf "%.2fx", exp(s / n); else print "-" }'
+}
+printf "%-22s %10s %10s %10s %12s %12s\n" "geometric mean" "" "" "" "$(geomean "$ratios_t")" "$(geomean "$ratios_j")"
 
 if [ -x "$build/bench/zorak_bench" ]; then
   echo

@@ -1,7 +1,15 @@
 // The command-line host: runs a script file, a -c string, or standard input
-// through the library's public exports. Its exit status follows the script.
+// through the library's public exports, or opens the interactive shell. Its
+// exit status follows the script.
 #include "zorak.h"
 
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,15 +19,18 @@
 namespace {
 
 void printUsage() {
-    std::printf("Usage: zorak [FILE [ARGS...]] | -c SCRIPT [ARGS...] | --version | --help\n"
+    std::printf("Usage: zorak [FILE [ARGS...]] | -c SCRIPT [ARGS...] | -i | --version | --help\n"
                 "\n"
                 "  FILE          run the script file; ARGS become argv(1), argv(2) ...\n"
                 "  -c SCRIPT     run the script text given on the command line\n"
-                "  (no FILE)     read the script from standard input\n"
+                "  -i            open the interactive shell, also on a pipe\n"
+                "  (no FILE)     the interactive shell on a terminal, else read the\n"
+                "                script from standard input\n"
                 "  --version     print the library's build stamp\n"
-                "  --help        show this text\n"
+                "  --help, /?    show this text\n"
                 "\n"
-                "The exit status is the value given to exit, 1 after an error, else 0.\n");
+                "The exit status is the value given to exit, 1 after an error, else 0.\n"
+                "ZORAK_CONFIG names the configuration file read by option ... reset.\n");
 }
 
 bool readStream(FILE* stream, std::string* text) {
@@ -28,6 +39,25 @@ bool readStream(FILE* stream, std::string* text) {
     while ((n = std::fread(chunk, 1, sizeof chunk, stream)) > 0)
         text->append(chunk, n);
     return !std::ferror(stream);
+}
+
+// The script goes to the library as a C string, so a zero byte would end it
+// early: such a text is refused with the byte's place. Lone carriage returns
+// end lines, as line feeds do.
+bool usableScript(const char* origin, std::string* text) {
+    size_t zero = text->find('\0');
+    if (zero != std::string::npos) {
+        size_t line = 1;
+        for (size_t i = 0; i < zero; i++)
+            if ((*text)[i] == '\n') line++;
+        std::fprintf(stderr, "zorak: zero byte at offset %lu, line %lu of %s\n",
+                     static_cast<unsigned long>(zero), static_cast<unsigned long>(line), origin);
+        return false;
+    }
+    for (size_t i = 0; i < text->size(); i++)
+        if ((*text)[i] == '\r' && (i + 1 == text->size() || (*text)[i + 1] != '\n'))
+            (*text)[i] = '\n';
+    return true;
 }
 
 bool readFile(const char* path, std::string* text) {
@@ -95,12 +125,75 @@ int exitStatus(int code, BSTR result) {
     }
 }
 
+bool inputIsTerminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return ::isatty(STDIN_FILENO) == 1;
+#endif
+}
+
+// Runs a script and returns its result text.
+std::string evaluate(const char* script, int* code) {
+    BSTR result = zorak_command(script, 0, 0, 0, code);
+    std::string text = result ? reinterpret_cast<const char*>(result) : "";
+    SysFreeString(result);
+    return text;
+}
+
+// The library prints the messages that commands report, "name: text" or
+// "name subcommand: text", while the error echo is on (its default); the
+// text that a script hands to error is never printed. Reads ::errorMsg and
+// returns it when it is not one of the reported kind, and leaves the last
+// code at error, as the script left it, for zorak_exit.
+std::string unprintedErrorMessage() {
+    int code;
+    std::string message = evaluate("set ::errorMsg", &code);
+    if (code != 0) message.clear();
+    std::string name;
+    size_t i = 0;
+    for (int words = 0; words < 2 && i < message.size(); words++) {
+        size_t start = i;
+        while (i < message.size() &&
+               (std::isalnum(static_cast<unsigned char>(message[i])) || message[i] == '_'))
+            i++;
+        if (i == start) break;
+        if (words == 0) name = message.substr(start, i - start);
+        if (i < message.size() && message[i] == ':') {
+            if (i + 1 < message.size() && message[i + 1] == ' ' &&
+                evaluate(("is_command " + name).c_str(), &code) == "1")
+                message.clear();
+            break;
+        }
+        if (i >= message.size() || message[i] != ' ') break;
+        i++;
+    }
+    evaluate("error [set ::errorMsg]", &code);
+    return message;
+}
+
+// The shell's exit value travels in the result of cli, which ends in error
+// when it is not zero.
+int runShell() {
+    BSTR stamp = zorak_ver();
+    std::printf("Zorak 1.26 (%s): type help for help, exit to leave.\n",
+                stamp ? reinterpret_cast<const char*>(stamp) : "");
+    SysFreeString(stamp);
+    std::fflush(stdout);
+    int code = 1;
+    std::string result = evaluate("cli", &code);
+    if (code == 0) return 0;
+    int status = std::atoi(result.c_str());
+    return status ? status : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args{argv[0]};
     std::string script;
-    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+    if (argc > 1 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+                     !std::strcmp(argv[1], "/?"))) {
         printUsage();
         return 0;
     }
@@ -109,6 +202,16 @@ int main(int argc, char** argv) {
         std::printf("zorak %s\n", stamp ? reinterpret_cast<const char*>(stamp) : "");
         SysFreeString(stamp);
         return 0;
+    }
+    bool shell = argc > 1 && !std::strcmp(argv[1], "-i");
+    if (shell || (argc == 1 && inputIsTerminal())) {
+        for (int i = 2; i < argc; i++)
+            args.push_back(argv[i]);
+        initialiseWithArguments(args);
+        int status = runShell();
+        zorak_exit();
+        std::fflush(stdout);
+        return status;
     }
     if (argc > 1 && !std::strcmp(argv[1], "-c")) {
         if (argc < 3) {
@@ -134,9 +237,13 @@ int main(int argc, char** argv) {
             braceable = canBrace(argv[i]);
             command += std::string(" {") + argv[i] + "}";
         }
-        if (braceable) script = command;
+        if (braceable)
+            script = command;
+        else if (!usableScript(argv[1], &script))
+            return 1;
     } else {
         readStream(stdin, &script);
+        if (!usableScript("standard input", &script)) return 1;
         args.push_back("-");
         for (int i = 2; i < argc; i++)
             args.push_back(argv[i]);
@@ -146,6 +253,12 @@ int main(int argc, char** argv) {
     BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);
     int status = script.empty() ? 0 : exitStatus(code, result);
     SysFreeString(result);
+    // A script that ends in an error never ends silently.
+    if (code == 1) {
+        std::fflush(stdout);
+        std::string message = unprintedErrorMessage();
+        if (!message.empty()) std::fprintf(stderr, "zorak: %s\n", message.c_str());
+    }
     zorak_exit();
     std::fflush(stdout);
     return status;

@@ -398,27 +398,6 @@ struct SplitRequest {
     const char* array = nullptr;
 };
 
-// Cuts text into fields at the separator characters (or, literal, at every
-// occurrence of the separator string); empty separators give one field per
-// character.
-std::vector<std::string> splitFields(std::string_view text, std::string_view chars, bool literal) {
-    std::vector<std::string> fields;
-    if (chars.empty()) {
-        for (char c : text)
-            fields.emplace_back(1, c);
-        return fields;
-    }
-    size_t start = 0;
-    for (;;) {
-        size_t at = literal ? text.find(chars, start) : text.find_first_of(chars, start);
-        if (at == std::string_view::npos) break;
-        fields.emplace_back(text.substr(start, at - start));
-        start = at + (literal ? chars.size() : 1);
-    }
-    fields.emplace_back(text.substr(start));
-    return fields;
-}
-
 int splitToArray(Interpreter* interp, const char* command, const std::vector<std::string>& fields,
                  const char* array) {
     if (zorakGetVar(interp, array, kScopeCurrent)) {
@@ -453,7 +432,7 @@ int zorakCommandSplit(Interpreter* interp, int argc, char** argv, void*) {
         return OK;
     }
     std::string_view chars = request.chars ? request.chars : "";
-    std::vector<std::string> fields = splitFields(text, chars, request.literal);
+    std::vector<std::string> fields = zorakSplitFields(text, chars, request.literal);
     if (request.array) return splitToArray(interp, argv[0], fields, request.array);
     if (fields.size() == 1) {
         zorakSetResult(interp, fields[0].c_str(), 0);

@@ -52,6 +52,25 @@ void zorakListAppendBraced(std::string* out, std::string_view element, bool firs
     if (wrap) out->push_back('}');
 }
 
+std::vector<std::string> zorakSplitFields(std::string_view text, std::string_view chars,
+                                          bool literal) {
+    std::vector<std::string> fields;
+    if (chars.empty()) {
+        for (char c : text)
+            fields.emplace_back(1, c);
+        return fields;
+    }
+    size_t start = 0;
+    for (;;) {
+        size_t at = literal ? text.find(chars, start) : text.find_first_of(chars, start);
+        if (at == std::string_view::npos) break;
+        fields.emplace_back(text.substr(start, at - start));
+        start = at + (literal ? chars.size() : 1);
+    }
+    fields.emplace_back(text.substr(start));
+    return fields;
+}
+
 // ---------------------------------------------------------------- scanner
 
 int zorakScanList(std::string_view text, StringVector* out, const ListScanOptions& options,

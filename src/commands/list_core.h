@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // ---------------------------------------------------------------- builder
 
@@ -51,6 +52,12 @@ int zorakScanList(std::string_view text, StringVector* out, const ListScanOption
 // are kept as written. Appends the elements to out (null: count only) and
 // returns their count.
 int zorakSplitList(std::string_view text, StringVector* out);
+
+// The field cutter of split: cuts text at each of the separator characters
+// (or, literal, at every occurrence of the separator string), keeping empty
+// fields; empty separators give one field per character.
+std::vector<std::string> zorakSplitFields(std::string_view text, std::string_view chars,
+                                          bool literal);
 
 // ---------------------------------------------------------------- commands
 

@@ -500,8 +500,13 @@ int Evaluation::runCommand() {
             return -1;
         }
     }
-    if (name[0] == ':' && name[1] == ':') interp_->callframe = frame_at_level(interp_, 0);
+    bool global = name[0] == ':' && name[1] == ':';
+    if (global) interp_->callframe = frame_at_level(interp_, 0);
     Command* cmd = zorakGetCommand(interp_, name);
+    // Handlers shared by several names (! and ~, break and continue, max and
+    // min) tell them apart by the command word, so a command found through
+    // the global prefix sees its own name.
+    if (cmd && global) std::memmove(words_->items[0], name + 2, std::strlen(name + 2) + 1);
     return cmd ? dispatchFound(cmd) : dispatchMissing();
 }
 

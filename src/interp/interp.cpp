@@ -5,6 +5,7 @@
 #include "commands/control_flow.h"
 #include "commands/exceptions.h"
 #include "commands/list_core.h"
+#include "commands/string_core.h"
 #include "preproc/script_files.h"
 #include "console/console.h"
 #include "expr/expression.h"
@@ -17,6 +18,7 @@
 #include "interp/registry.h"
 #include "platform/platform.h"
 #include "shell/settings.h"
+#include "shell/shell.h"
 #include "util/escape.h"
 #include "util/heap_text.h"
 #include "util/stack.h"
@@ -67,6 +69,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterVariableCommands(interp);
     zorakRegisterOutputCommands(interp);
     zorakRegisterOptionCommands(interp);
+    zorakRegisterShellCommands(interp);
     zorakRegisterExceptionCommands(interp);
     zorakRegisterScriptFileCommands(interp);
     zorakRegisterExprCommands(interp);
@@ -78,6 +81,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterSwitchCommands(interp);
     zorakRegisterGotoCommands(interp);
     zorakRegisterListCommands(interp);
+    zorakRegisterStringCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
@@ -141,6 +145,9 @@ void zorakSetStandardVars(Interpreter* interp, int argc, char** argv) {
     defineEnvArray(interp);
     define_const(interp, "tcl_precision", "2", 0, 1);
     define_const(interp, "tcl_version", "1.26", 0, 1);
+    zorakLoadConfigPath();
+    if (zorakLibrary.host_name.empty() && !platformGetEnv("COMPUTERNAME", &zorakLibrary.host_name))
+        platformHostName(&zorakLibrary.host_name);
     if (!zorakSettings.config_path.empty())
         defineEscaped(interp, "tcl_config", zorakSettings.config_path);
     define_const(interp, "tcl_threaded", "0", 0, 1);

@@ -160,6 +160,30 @@ void platformInterruptWatchBegin();
 void platformInterruptWatchEnd();
 bool platformTakeInterrupt();
 
+// ---- The interactive shell ----
+// The directory of the file that holds the library's code (the shared
+// library, or the program that links it in), ending in the separator.
+bool platformLibraryDirectory(std::string* directory);
+// The process's working directory.
+bool platformCurrentDirectory(std::string* directory);
+// The process runs with raised rights (root, an elevated token).
+bool platformIsElevated();
+// The user belongs to the administrators (on Linux: sudo, wheel or admin).
+bool platformInAdministratorsGroup();
+
+// The names the line editor offers for Tab completion of a prefix.
+using PlatformCompleter = std::vector<std::string> (*)(const std::string& prefix);
+// True when platformReadLine edits the line itself (standard input is a
+// terminal and the system has a line editor): it then shows the prompt, and
+// keeps the history in ~/.zorak_history.
+bool platformLineEditing();
+// Reads one line of at most max_bytes bytes from standard input; the line
+// keeps its line feed. The prompt is shown only while the line is edited
+// (the caller prints it otherwise). False at the end of input or on a read
+// error, with the stream's error state cleared.
+bool platformReadLine(const char* prompt, size_t max_bytes, PlatformCompleter completer,
+                      std::string* line);
+
 // ---- Files and folders (the file channel commands and the file command) ----
 // Paths are 8-bit text as the script gave them; either separator is accepted
 // where the system accepts it.
@@ -196,7 +220,6 @@ bool platformRenameFile(const char* from, const char* to);
 bool platformCopyFile(const char* from, const char* to);
 // The names in a folder, without "." and "..".
 bool platformListDirectory(const char* path, std::vector<std::string>* names);
-bool platformCurrentDirectory(std::string* path);
 // The absolute path with every link resolved; false when it names nothing.
 bool platformResolvePath(const char* path, std::string* resolved);
 // File attributes in the Windows sense: read-only, hidden, system, archive.

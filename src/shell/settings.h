@@ -31,8 +31,9 @@ struct Settings {
     } saved{};
     bool saved_taken = false;
 
-    // The configuration file of the shell; no export or command sets it, so
-    // lookups find nothing and the built-in defaults apply.
+    // The configuration file: the environment variable ZORAK_CONFIG names it
+    // when the interpreter starts; without it lookups find nothing and the
+    // built-in defaults apply.
     std::string config_path;
 };
 
@@ -41,5 +42,7 @@ extern Settings zorakSettings;
 // Looks up a boolean key in section "Config" of the configuration file.
 // Returns false when the key is not found.
 bool zorakConfigBool(const char* key, int16_t* value);
+// Takes the configuration file's path from ZORAK_CONFIG unless one is set.
+void zorakLoadConfigPath();
 
 void zorakRegisterOptionCommands(struct Interpreter* interp);

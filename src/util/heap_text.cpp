@@ -26,19 +26,23 @@ char* zorakStrDup(const char* text) {
     return zorakStrDup(text ? std::string_view(text) : std::string_view());
 }
 
-void zorakStrAppendN(char** dst, const char* text, size_t n) {
-    size_t old = *dst ? std::strlen(*dst) : 0;
+size_t zorakStrAppendAt(char** dst, size_t length, const char* text, size_t n) {
     // Text taken from the destination itself must be found again after the
     // block moves.
     uintptr_t from = reinterpret_cast<uintptr_t>(text);
     uintptr_t base = reinterpret_cast<uintptr_t>(*dst);
-    bool inside = *dst && from >= base && from <= base + old;
+    bool inside = *dst && from >= base && from <= base + length;
     size_t offset = inside ? static_cast<size_t>(from - base) : 0;
-    char* grown = static_cast<char*>(checkedRealloc(*dst, old + n + 1));
+    char* grown = static_cast<char*>(checkedRealloc(*dst, length + n + 1));
     if (inside) text = grown + offset;
-    if (n) std::memmove(grown + old, text, n);
-    grown[old + n] = '\0';
+    if (n) std::memmove(grown + length, text, n);
+    grown[length + n] = '\0';
     *dst = grown;
+    return length + n;
+}
+
+void zorakStrAppendN(char** dst, const char* text, size_t n) {
+    zorakStrAppendAt(dst, *dst ? std::strlen(*dst) : 0, text, n);
 }
 
 void zorakStrAppend(char** dst, const char* text) {

@@ -14,6 +14,9 @@ char* zorakStrDup(std::string_view text);
 void zorakStrAppend(char** dst, const char* text);
 void zorakStrAppendN(char** dst, const char* text, size_t n);
 void zorakStrAppendChar(char** dst, char c);
+// The same for a *dst (or null) whose length is known to be length; returns
+// the new length. Saves the scan for the end when a caller appends often.
+size_t zorakStrAppendAt(char** dst, size_t length, const char* text, size_t n);
 // Releases *text and clears the caller's pointer.
 void zorakStrFree(char** text);
 // Replaces *dst with a fresh copy of text.

@@ -1,15 +1,9 @@
 #include "util/text.h"
 
-namespace {
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-} // namespace
-
 bool zorakEqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); i++)
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (zorakLowerAscii(a[i]) != zorakLowerAscii(b[i])) return false;
     return true;
 }
 

@@ -1,10 +1,11 @@
 #include "util/wildcard.h"
 
+#include "util/text.h"
+
 namespace {
 
 char fold(char c, bool nocase) {
-    if (nocase && c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    return c;
+    return nocase ? zorakLowerAscii(c) : c;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/posix/ansi_colour.h"
 #include "platform/posix/ansi_keys.h"
+#include "platform/posix/input_posix.h"
 
 #include <cerrno>
 #include <chrono>
@@ -117,6 +118,14 @@ int nextInputByte(int timeout_ms) {
     }
     return readByteWithin(STDIN_FILENO, timeout_ms);
 }
+
+} // namespace
+
+int posixNextInputByte() {
+    return nextInputByte(-1);
+}
+
+namespace {
 
 // After an Escape from the terminal: the rest of a cursor, paging or function
 // key sequence arrives at once, while a lone Escape press has nothing behind

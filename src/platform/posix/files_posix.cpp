@@ -134,14 +134,6 @@ bool platformListDirectory(const char* path, std::vector<std::string>* names) {
     return true;
 }
 
-bool platformCurrentDirectory(std::string* path) {
-    char* here = getcwd(nullptr, 0);
-    if (!here) return false;
-    *path = here;
-    std::free(here);
-    return true;
-}
-
 bool platformResolvePath(const char* path, std::string* resolved) {
     char* full = realpath(path, nullptr);
     if (!full) return false;

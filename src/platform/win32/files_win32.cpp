@@ -107,17 +107,6 @@ bool platformListDirectory(const char* path, std::vector<std::string>* names) {
     return true;
 }
 
-bool platformCurrentDirectory(std::string* path) {
-    DWORD n = GetCurrentDirectoryA(0, nullptr);
-    if (n == 0) return false;
-    std::string here(n, '\0');
-    n = GetCurrentDirectoryA(static_cast<DWORD>(here.size()), &here[0]);
-    if (n == 0 || n >= here.size()) return false;
-    here.resize(n);
-    *path = here;
-    return true;
-}
-
 bool platformResolvePath(const char* path, std::string* resolved) {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return false;
     DWORD n = GetFullPathNameA(path, 0, nullptr, nullptr);

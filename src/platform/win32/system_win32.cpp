@@ -47,10 +47,13 @@ std::vector<std::string> platformEnvironment() {
     return entries;
 }
 
-bool platformExecutablePath(std::string* path) {
+namespace {
+
+// The full path of a module's file (null: the program).
+bool modulePath(HMODULE module, std::string* path) {
     std::string buffer(MAX_PATH, '\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD n = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) return false;
         // A name that filled the buffer may have been cut short.
         if (n < buffer.size()) {
@@ -61,6 +64,26 @@ bool platformExecutablePath(std::string* path) {
         if (buffer.size() >= 32768) return false;
         buffer.resize(buffer.size() * 2);
     }
+}
+
+} // namespace
+
+bool platformExecutablePath(std::string* path) {
+    return modulePath(nullptr, path);
+}
+
+bool platformLibraryDirectory(std::string* directory) {
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCSTR>(&platformLibraryDirectory), &module))
+        return false;
+    std::string path;
+    if (!modulePath(module, &path)) return false;
+    size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos) return false;
+    *directory = path.substr(0, separator + 1);
+    return true;
 }
 
 char platformPathSeparator() {

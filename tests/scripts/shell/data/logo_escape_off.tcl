@@ -1,0 +1,3 @@
+option escape off
+logo - - - - -shade red
+option escape on
