@@ -29,13 +29,13 @@ writefile $name "abcdefg\r\nxy\n"
 set f [open $name]
 puts "[gets $f - -length 3] [gets $f part -length 3]:$part [gets $f] [gets $f]"
 close $f
-# Modes: append with "a", read and write with "r+", flush a channel.
+# Modes: append with "a", read and write with "rb+", flush a channel.
 set f [open $name a]
 puts $f "added"
 puts "flush: [flush $f]"
 close $f
-set f [open $name r+]
-puts "r+ first: [gets $f] last: [read $f]"
+set f [open $name rb+]
+puts "rb+ first: [gets $f] last: [read $f]"
 close $f
 # Standard streams where the commands take them.
 puts "stdout: [flush] [flush stdout] [flush stderr] eof stdin: [eof stdin]"
