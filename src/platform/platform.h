@@ -220,6 +220,8 @@ bool platformRenameFile(const char* from, const char* to);
 bool platformCopyFile(const char* from, const char* to);
 // The names in a folder, without "." and "..".
 bool platformListDirectory(const char* path, std::vector<std::string>* names);
+// Sets a file's access or modification time (seconds since 1970).
+bool platformSetFileTime(const char* path, bool modified, int64_t seconds);
 // The absolute path with every link resolved; false when it names nothing.
 bool platformResolvePath(const char* path, std::string* resolved);
 // File attributes in the Windows sense: read-only, hidden, system, archive.

@@ -535,7 +535,15 @@ int onePath(Interpreter* interp, int argc, char** argv) {
         if (fileRead(interp, argv, &data) != OK) return ERROR;
         zorakSetResult(interp, runType(data), 0);
     } else {
-        // size, type, mtime, atime: facts that need the file to exist.
+        // size, type, mtime, atime: facts that need the file to exist; a
+        // time given sets it first.
+        bool isTime = std::strcmp(sub, "mtime") == 0 || std::strcmp(sub, "atime") == 0;
+        if (isTime && argc > 3 &&
+            !platformSetFileTime(path.c_str(), sub[0] == 'm', zorakLeadingInt(argv[3]))) {
+            zorakReportError(interp, "%s %s: Cannot set the time of '%s'\n", argv[0], sub,
+                             path.c_str());
+            return ERROR;
+        }
         PlatformFileInfo info;
         bool follow = std::strcmp(sub, "type") != 0;
         if (!platformFileInfo(path.c_str(), follow, &info)) return checkFailed(interp, argv);

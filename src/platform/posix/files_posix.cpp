@@ -134,6 +134,15 @@ bool platformListDirectory(const char* path, std::vector<std::string>* names) {
     return true;
 }
 
+bool platformSetFileTime(const char* path, bool modified, int64_t seconds) {
+    struct timespec times[2];
+    times[0].tv_nsec = times[1].tv_nsec = UTIME_OMIT;
+    struct timespec& set = times[modified ? 1 : 0];
+    set.tv_sec = static_cast<time_t>(seconds);
+    set.tv_nsec = 0;
+    return utimensat(AT_FDCWD, path, times, 0) == 0;
+}
+
 bool platformResolvePath(const char* path, std::string* resolved) {
     char* full = realpath(path, nullptr);
     if (!full) return false;

@@ -107,6 +107,21 @@ bool platformListDirectory(const char* path, std::vector<std::string>* names) {
     return true;
 }
 
+bool platformSetFileTime(const char* path, bool modified, int64_t seconds) {
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ULARGE_INTEGER value;
+    value.QuadPart = static_cast<ULONGLONG>(seconds + 11644473600LL) * 10000000ULL;
+    FILETIME time;
+    time.dwLowDateTime = value.LowPart;
+    time.dwHighDateTime = value.HighPart;
+    bool ok =
+        SetFileTime(file, nullptr, modified ? nullptr : &time, modified ? &time : nullptr) != 0;
+    CloseHandle(file);
+    return ok;
+}
+
 bool platformResolvePath(const char* path, std::string* resolved) {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return false;
     DWORD n = GetFullPathNameA(path, 0, nullptr, nullptr);

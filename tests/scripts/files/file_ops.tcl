@@ -12,6 +12,9 @@ puts "crc [file file_crc tmp_fileops/a.txt]"
 file stat tmp_fileops/a.txt st
 puts "stat size $st(size) type $st(type) nlink $st(nlink) same mtime [== $st(mtime) [file mtime tmp_fileops/a.txt]]"
 puts "atime [> [file atime tmp_fileops/a.txt] 0]"
+# A time given sets it: 2001-09-09 01:46:40 UTC.
+puts "set times [file mtime tmp_fileops/a.txt 1000000000] [file atime tmp_fileops/a.txt 1000000000]"
+puts "set time of nothing: [catch {file mtime tmp_fileops/none 1}]"
 set plain 1
 puts "stat into a plain variable: [catch {file stat tmp_fileops/a.txt plain}]"
 puts "stat of nothing: [catch {file stat tmp_fileops/none st}]"
