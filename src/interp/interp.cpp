@@ -23,6 +23,7 @@
 #include "vars/array_commands.h"
 #include "vars/arrays.h"
 #include "vars/procedures.h"
+#include "vars/structs.h"
 #include "vars/variables.h"
 
 #include "util/number_text.h"
@@ -79,6 +80,8 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterListCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterStructCommands(interp);
+    zorakRegisterStackCommands(interp);
 }
 
 namespace {
