@@ -25,6 +25,7 @@
 #include "vars/array_commands.h"
 #include "vars/arrays.h"
 #include "vars/procedures.h"
+#include "vars/structs.h"
 #include "vars/variables.h"
 
 #include "util/number_text.h"
@@ -83,6 +84,8 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterStringCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterStructCommands(interp);
+    zorakRegisterStackCommands(interp);
 }
 
 namespace {

@@ -294,13 +294,15 @@ TEST_F(Variables, UnsetOfANullWordIsAnError) {
 }
 
 // A struct member's value holds an address; nothing in the variable layer
-// reads memory at an address taken from a script's number.
+// reads memory at an address taken from a script's number, and the struct
+// layer refuses one that lies in no live struct.
 TEST_F(Variables, StructMembersAreNeverDereferenced) {
     Var* member = zorakNewVar(interp->callframe, "s.f", "4096");
     member->type = VT_FIELD;
     member->size = 8;
-    ASSERT_EQ(eval("set s.f"), OK);
+    EXPECT_EQ(eval("set s.f"), ERROR);
     EXPECT_EQ(result(), "");
+    EXPECT_EQ(errorMsg(), "struct item: Address 0x1000 of 's.f' is not inside a live struct");
     ASSERT_EQ(eval("set r ${s.f}"), OK);
     EXPECT_EQ(valueOf("r"), "");
     EXPECT_EQ(eval("unset s.f"), ERROR);
