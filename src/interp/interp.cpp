@@ -16,6 +16,7 @@
 #include "interp/evaluator.h"
 #include "interp/registry.h"
 #include "platform/platform.h"
+#include "services/info_commands.h"
 #include "shell/settings.h"
 #include "util/escape.h"
 #include "util/heap_text.h"
@@ -79,6 +80,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterListCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterInfoCommands(interp);
 }
 
 namespace {

@@ -1,0 +1,2 @@
+# is_set needs a name.
+is_set
