@@ -193,8 +193,8 @@ int levelWords(Interpreter* interp, char** argv) {
     if (n <= 0) n += currentLevel(interp);
     int64_t target = n - 1 > 0 ? n - 1 : 0;
     if (target > currentLevel(interp)) {
-        zorakReportError(interp, "%s %s: Invalid callframe reference %li\n", argv[0], argv[1],
-                         static_cast<long>(n));
+        zorakReportError(interp, "%s %s: Invalid callframe reference %lld\n", argv[0], argv[1],
+                         static_cast<long long>(n));
         return ERROR;
     }
     CallFrame* frame = interp->callframe;
@@ -393,7 +393,7 @@ int withArguments(Interpreter* interp, int argc, char** argv) {
     if (is(word, "frame")) return setNumber(interp, currentLevel(interp));
     if (is(word, "level")) return levelWords(interp, argv);
     if (zorakIsAdapterWord(word)) {
-        if (argc > 4) return zorakWrongArgs(interp, argc, argv);
+        if (argc > 3) return zorakWrongArgs(interp, argc, argv);
         return zorakAdapterQuery(interp, argv[0], word, argv[2]);
     }
     return unknownWord(interp, argv);

@@ -17,11 +17,11 @@ puts [- [info cmdcount] $before]
 puts "[info patchlevel] [info tclversion] [info is_dll]"
 # the script and its folder (a full path ending in this test's folder)
 puts [info script]
-puts [lindex [split [info scriptpath] /] end]
+puts [lindex [split [info scriptpath] {/\\}] end]
 # exe_name and the plug-in folder
 puts [eq [info nameofexecutable] $exe_name]
 puts [eq [info executablename] $exe_name]
-puts [lindex [split [info lib] /] end]
+puts [lindex [split [info lib] {/\\}] end]
 # words are compared ignoring case
 puts [info TclVersion]
 catch {info frobnicate}
