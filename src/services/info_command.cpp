@@ -21,7 +21,6 @@
 #include "vars/variables.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -70,14 +69,11 @@ std::string globalText(Interpreter* interp, const char* name) {
 int listVariables(Interpreter* interp, int argc, char** argv, bool global) {
     const char* pattern = "*";
     bool nocase = false, constOnly = false;
-    if (argc > 2 && argv[2][0] != '-') pattern = argv[2];
-    for (int i = 3; i < argc; i++) {
+    // The first word is the pattern unless it is an option.
+    for (int i = 2; i < argc; i++) {
+        if (i == 2 && argv[i][0] != '-') pattern = argv[i];
         if (is(argv[i], "-nocase")) nocase = true;
         if (is(argv[i], "-const")) constOnly = true;
-    }
-    if (argc > 2 && argv[2][0] == '-') {
-        if (is(argv[2], "-nocase")) nocase = true;
-        if (is(argv[2], "-const")) constOnly = true;
     }
     CallFrame* frame = global ? frame_at_level(interp, 0) : interp->callframe;
     std::vector<std::string> names;
@@ -88,13 +84,7 @@ int listVariables(Interpreter* interp, int argc, char** argv, bool global) {
         names.emplace_back(name);
     }
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        size_t n = std::min(a.size(), b.size());
-        for (size_t i = 0; i < n; i++) {
-            int x = std::tolower(static_cast<unsigned char>(a[i]));
-            int y = std::tolower(static_cast<unsigned char>(b[i]));
-            if (x != y) return x < y;
-        }
-        return a.size() < b.size();
+        return zorakCompareNoCase(a, b) < 0;
     });
     std::string list;
     for (const std::string& name : names)

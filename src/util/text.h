@@ -6,6 +6,9 @@
 
 // ASCII case-insensitive equality.
 bool zorakEqualNoCase(std::string_view a, std::string_view b);
+// ASCII case-insensitive order: below 0, 0 or above 0 as a sorts before,
+// with or after b.
+int zorakCompareNoCase(std::string_view a, std::string_view b);
 bool zorakStartsWith(std::string_view text, std::string_view prefix);
 // Every backslash-blank pair becomes a blank.
 std::string zorakUnescapeBlanks(std::string_view text);
