@@ -17,6 +17,7 @@
 #include "interp/evaluator.h"
 #include "interp/registry.h"
 #include "platform/platform.h"
+#include "services/info_commands.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "util/escape.h"
@@ -86,6 +87,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterArrayCommands(interp);
     zorakRegisterStructCommands(interp);
     zorakRegisterStackCommands(interp);
+    zorakRegisterInfoCommands(interp);
 }
 
 namespace {
