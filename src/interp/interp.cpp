@@ -15,6 +15,7 @@
 #include "interp/errors.h"
 #include "interp/evaluator.h"
 #include "interp/registry.h"
+#include "lib/lib.h"
 #include "platform/platform.h"
 #include "shell/settings.h"
 #include "util/escape.h"
@@ -79,6 +80,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterListCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterLibCommands(interp);
 }
 
 namespace {
