@@ -3,6 +3,11 @@ set dir $env(ZORAK_PLUGINS)
 puts "before: [lib -modules] [lib -loaded sample] [is_command sample_greet]"
 puts "count: [lib $dir/sample]"
 puts "after: [lib -modules] [lib -loaded SAMPLE] [lib sample -loaded] [is_command sample_greet]"
+# modules are listed in load order
+lib $dir/plain -nocomplain
+puts "modules: [lib -modules]"
+lib plain -unload -nocomplain
+puts "modules: [lib -modules]"
 # a module is known by its file name, whatever the path that loaded it
 puts "by path: [lib -loaded $dir/sample.so] [lib -loaded other]"
 # the commands read and write variables and set the result
