@@ -45,6 +45,6 @@ puts [hello there]
 puts "unload: [lib sample -unload]"
 puts "gone: [lib -modules] [is_command sample_greet] [is_command hello] [is_command sample_count]"
 # loading again starts the library afresh
-puts "list: [lib $dir/sample.so -list]"
+puts "list: [lib $dir/sample -list]"
 puts "inits: [sample_inits]"
 lib sample -unload
