@@ -10,6 +10,8 @@ puts [catch {lib data\\nosuch.lib} r]
 # a library without the command lists is released again
 puts [catch {lib $dir/nolist} r]
 puts [catch {lib $dir/nolist -nocomplain} r]
+# nor is one whose lists are empty
+puts [catch {lib $dir/nulllists} r]
 puts "modules: [lib -modules]"
 # a plug-in that accepts another number of routines leaves nothing behind
 puts [catch {lib $dir/badcount} r]
