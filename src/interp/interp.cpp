@@ -16,6 +16,7 @@
 #include "interp/errors.h"
 #include "interp/evaluator.h"
 #include "interp/registry.h"
+#include "lib/lib.h"
 #include "platform/platform.h"
 #include "services/info_commands.h"
 #include "shell/settings.h"
@@ -88,6 +89,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterStructCommands(interp);
     zorakRegisterStackCommands(interp);
     zorakRegisterInfoCommands(interp);
+    zorakRegisterLibCommands(interp);
 }
 
 namespace {

@@ -272,3 +272,14 @@ struct PlatformNetworkParams {
 bool platformNetworkParams(PlatformNetworkParams* out);
 // Releases what the adapter queries loaded (the Windows helper library).
 void platformReleaseNetworkInfo();
+// ---- Plug-in libraries (the lib command) ----
+// Loads the library at path; 0 when it cannot be loaded, with the system's
+// reason in *error when given. A path without a directory names a file in
+// the current directory, never one on the system's search path.
+intptr_t platformLibraryOpen(const char* path, std::string* error);
+// The address of the export named name, or null.
+void* platformLibrarySymbol(intptr_t handle, const char* name);
+// Releases a library loaded by platformLibraryOpen.
+void platformLibraryClose(intptr_t handle);
+// The file name extension of a plug-in on this system (".so", ".dll").
+const char* platformLibraryExtension();
