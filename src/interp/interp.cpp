@@ -22,6 +22,7 @@
 #include "util/stack.h"
 #include "vars/array_commands.h"
 #include "vars/arrays.h"
+#include "vars/dicts.h"
 #include "vars/procedures.h"
 #include "vars/variables.h"
 
@@ -79,6 +80,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterListCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterDictCommands(interp);
 }
 
 namespace {
