@@ -48,13 +48,6 @@ bool isVariable(Interpreter* interp, const char* name) {
     return *name && zorakGetVar(interp, name, kScopeCurrent) != nullptr;
 }
 
-// The value of the first pair whose key equals key exactly, or null.
-const char* pairValue(const StringVector& items, const char* key) {
-    for (int i = 0; i + 1 < items.count; i += 2)
-        if (std::strcmp(items.items[i], key) == 0) return items.items[i + 1];
-    return nullptr;
-}
-
 std::unique_ptr<hash_table> scratchTable() {
     auto table = std::unique_ptr<hash_table>(new (std::nothrow) hash_table(kDictSmallBuckets));
     if (table && !table->table) table.reset();
@@ -113,12 +106,14 @@ int dictCreate(Interpreter* interp, int argc, char** argv) {
 // get and filter: each key looks in the value found by the key before it.
 int dictGet(Interpreter* interp, int argc, char** argv) {
     if (argc == 3) return setText(interp, argv[2]);
-    std::string text = argv[2];
+    // The value itself is searched in place; only the found values are copied.
+    std::string_view text = argv[2];
+    std::string found;
     for (int k = 3; k < argc; k++) {
-        ScopedVector items;
-        int count = zorakDictSplit(text, &items.get());
-        const char* found = count % 2 ? nullptr : pairValue(items.get(), argv[k]);
-        if (found) {
+        std::string next;
+        DictLookup outcome = zorakDictLookup(text, argv[k], &next);
+        if (outcome == DictLookup::Found) {
+            found = std::move(next);
             text = found;
             continue;
         }
@@ -127,14 +122,14 @@ int dictGet(Interpreter* interp, int argc, char** argv) {
         if (isVariable(interp, argv[2]))
             zorakReportError(interp, "%s %s: Received varname '%s', expected dict list rvalue\n",
                              argv[0], argv[1], argv[2]);
-        else if (count % 2)
+        else if (outcome == DictLookup::Odd)
             zorakReportError(interp, "%s %s: Missing value to go with key\n", argv[0], argv[1]);
         else
             zorakReportError(interp, "%s %s: Key '%s' not known in dictionary\n", argv[0], argv[1],
                              argv[k]);
         return ERROR;
     }
-    return setText(interp, text);
+    return setText(interp, found);
 }
 
 int dictItem(Interpreter* interp, int argc, char** argv) {
@@ -256,8 +251,8 @@ int dictSet(Interpreter* interp, int argc, char** argv) {
             }
         }
     }
+    zorakDictChanged(dict);
     if (!dict->table->set(key, stored.c_str(), true)) return unexpected();
-    dict->changed = 1;
     std::string out = key;
     zorakDictAppendWord(&out, stored);
     return setText(interp, out);
@@ -267,9 +262,9 @@ int dictUnset(Interpreter* interp, int argc, char** argv) {
     Var* dict = zorakDictOf(zorakGetVar(interp, argv[2], kScopeCurrent));
     if (!dict) return notDictionary(interp, argv, argv[2]);
     if (!dict->table) return OK;
+    zorakDictChanged(dict);
     for (int i = 3; i < argc; i++)
         dict->table->erase(argv[i]);
-    dict->changed = 1;
     return setDictionary(interp, zorakDictRenderTable(*dict->table));
 }
 
@@ -312,12 +307,12 @@ int dictLappend(Interpreter* interp, int argc, char** argv) {
     std::string value = dict->table->get(argv[3], &existing) && existing ? existing : "";
     for (int i = 4; i < argc; i++)
         zorakDictAppendWord(&value, argv[i]);
+    zorakDictChanged(dict);
     if (!dict->table->set(argv[3], value.c_str(), true)) {
         zorakReportError(interp, "%s %s: Failed to set key '%s' in dictionary '%s'\n", argv[0],
                          argv[1], argv[3], argv[2]);
         return ERROR;
     }
-    dict->changed = 1;
     return setDictionary(interp, zorakDictRenderTable(*dict->table));
 }
 
@@ -329,13 +324,13 @@ int dictAppend(Interpreter* interp, int argc, char** argv) {
         dict->table && dict->table->get(argv[3], &existing) && existing ? existing : "";
     for (int i = 4; i < argc; i++)
         value += argv[i];
+    zorakDictChanged(dict);
     if (!dict->table || !dict->table->set(argv[3], value.c_str(), true)) {
         zorakReportError(interp, "%s %s: Failed to set key '%s' in dictionary '%s'\n", argv[0],
                          argv[1], argv[3], argv[2]);
         zorakSetResult(interp, "", 0);
         return ERROR;
     }
-    dict->changed = 1;
     std::string out = argv[3];
     zorakDictAppendWord(&out, value);
     return setDictionary(interp, out);

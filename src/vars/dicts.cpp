@@ -10,7 +10,9 @@
 #include "vars/variables.h"
 
 #include <cstring>
+#include <cstdint>
 #include <new>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -68,7 +70,81 @@ hash_table* newTable(int buckets) {
     return table;
 }
 
+// Scripts read a dictionary variable far more often than they change it,
+// and a large one is costly to write out each time: the last rendering is
+// kept with the table it came from and the change count it was made at.
+// Tables of dictionary variables change only through this layer, which
+// counts every change (a new table included), so a kept rendering of an
+// unchanged count always shows the table as it is.
+struct RenderCache {
+    const hash_table* table = nullptr;
+    uint64_t generation = 0;
+    std::string text;
+};
+RenderCache renderCache;
+uint64_t dictGeneration = 1;
+
+// A large dictionary value read again and again (a variable's rendering
+// passed to get in a loop) is split once and indexed. The index answers
+// only for the very same text: it is compared in full before it is used,
+// and built only when the same text comes a second time in a row.
+constexpr size_t kIndexFrom = 4096;
+
+struct ValueIndex {
+    std::string text;
+    bool built = false;
+    int count = 0;
+    std::vector<std::string> items;
+    std::unordered_map<std::string_view, size_t> first;
+};
+ValueIndex valueIndex;
+
+const ValueIndex* indexFor(std::string_view value) {
+    ValueIndex& index = valueIndex;
+    if (index.text.size() != value.size() || index.text.compare(value) != 0) {
+        index.first.clear();
+        index.items.clear();
+        index.built = false;
+        index.text.assign(value);
+        return nullptr;
+    }
+    if (index.built) return &index;
+    index.items = splitItems(index.text);
+    index.count = static_cast<int>(index.items.size());
+    for (size_t i = 0; i + 1 < index.items.size(); i += 2)
+        index.first.emplace(index.items[i], i + 1);
+    index.built = true;
+    return &index;
+}
+
 } // namespace
+
+DictLookup zorakDictLookup(std::string_view value, const char* key, std::string* found) {
+    if (value.size() >= kIndexFrom) {
+        if (const ValueIndex* index = indexFor(value)) {
+            if (index->count % 2) return DictLookup::Odd;
+            auto at = index->first.find(std::string_view(key));
+            if (at == index->first.end()) return DictLookup::Missing;
+            *found = index->items[at->second];
+            return DictLookup::Found;
+        }
+    }
+    ScopedVector items;
+    int count = zorakDictSplit(value, &items.get());
+    if (count % 2) return DictLookup::Odd;
+    for (int i = 0; i + 1 < count; i += 2) {
+        if (std::strcmp(items->items[i], key) == 0) {
+            *found = items->items[i + 1];
+            return DictLookup::Found;
+        }
+    }
+    return DictLookup::Missing;
+}
+
+void zorakDictChanged(Var* dict) {
+    if (dict) dict->changed = 1;
+    dictGeneration++;
+}
 
 void zorakDictAppendWord(std::string* out, std::string_view word) {
     if (!out->empty()) out->push_back(' ');
@@ -176,13 +252,20 @@ Var* zorakDictOf(Var* var) {
 char* dict_render(Interpreter*, Var* var) {
     Var* dict = zorakDictOf(var);
     if (!dict || !dict->table) return nullptr;
-    return zorakStrDup(zorakDictRenderTable(*dict->table));
+    RenderCache& cache = renderCache;
+    if (cache.table != dict->table || cache.generation != dictGeneration) {
+        cache.text = zorakDictRenderTable(*dict->table);
+        cache.table = dict->table;
+        cache.generation = dictGeneration;
+    }
+    return zorakStrDup(cache.text);
 }
 
 int dict_clear(Interpreter* interp, const char* name) {
     Var* dict = zorakDictOf(zorakGetVar(interp, name, kScopeCurrent));
     if (!dict) return 0;
     if (dict->table) dict->table->clear();
+    zorakDictChanged(dict);
     return 1;
 }
 
@@ -195,6 +278,7 @@ Var* zorakDictMake(Interpreter* interp, const char* name, int buckets) {
     } else if (Var* dict = zorakDictOf(var)) {
         if (!dict->table && !(dict->table = newTable(buckets))) return nullptr;
         zorakAliasShareContainers(dict);
+        zorakDictChanged(dict);
         return dict;
     } else if (!convertible(var) || set_var(interp, name, "<dict>")) {
         return nullptr;
@@ -206,7 +290,7 @@ Var* zorakDictMake(Interpreter* interp, const char* name, int buckets) {
     if (!table) return nullptr;
     owner->type = VT_DICTIONARY;
     owner->table = table;
-    owner->changed = 1;
+    zorakDictChanged(owner);
     zorakAliasShareContainers(owner);
     return owner;
 }
@@ -242,7 +326,7 @@ int zorakDictAssign(Interpreter* interp, const char* name, const char* value) {
         return ERROR;
     }
     dict->table->clear();
-    dict->changed = 1;
+    zorakDictChanged(dict);
     for (int i = 0; i + 1 < count; i += 2) {
         if (!dict->table->set(items->items[i], items->items[i + 1], true)) {
             zorakReportError(interp, "%s set:Unexpected error setting '%s'\n", "dict", name);

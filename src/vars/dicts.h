@@ -45,6 +45,14 @@ NestedUpdate zorakDictNestedUpdate(std::string_view nested, int count, const cha
 // The same as a fresh heap text, or null when the path does not occur.
 char* dict_nested_update(const char* nested, int count, const char* const* path, const char* value);
 
+enum class DictLookup { Found, Missing, Odd };
+// The value of the first pair whose key equals key exactly in a dictionary
+// value; Odd when the value has an odd item count.
+DictLookup zorakDictLookup(std::string_view value, const char* key, std::string* found);
+
+// Every change to a dictionary variable's table goes through here, so that
+// the cached rendering of a table is never shown after it changed.
+void zorakDictChanged(Var* dict);
 // A fresh heap text rendering a dictionary variable, or null for a variable
 // that is not a dictionary or has no table.
 char* dict_render(Interpreter* interp, Var* var);
