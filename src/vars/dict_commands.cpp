@@ -92,7 +92,7 @@ Var* writableDict(Interpreter* interp, char** argv, const char* createFailure) {
 int dictCreate(Interpreter* interp, int argc, char** argv) {
     // An empty dictionary is a dictionary too: set makes its target one.
     if (argc == 2) return setDictionary(interp, "");
-    if (argc == 3) return zorakWrongArgs(interp, argc, argv);
+    // A lone key is reported as a missing value, like any odd count.
     if ((argc - 2) % 2) {
         zorakReportError(interp, "%s %s: Mismatched key/value pair\n", argv[0], argv[1]);
         return ERROR;

@@ -301,6 +301,8 @@ int zorakDictAssign(Interpreter* interp, const char* name, const char* value) {
     // a plain assignment.
     if (!interp->result || std::strcmp(interp->result, value) != 0)
         return set_value(interp, name, value, 1);
+    // An array element holds text; it has no table of its own.
+    if (std::strchr(name, '(')) return set_value(interp, name, value, 1);
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
     // A constant, an array element alias or a container of another kind
     // cannot hold a table; set treats the text as it would any other.

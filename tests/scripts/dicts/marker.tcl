@@ -47,3 +47,11 @@ puts [dict exists fresh]
 # an alias made before its target became a dictionary reads it as one
 proc late {} { upvar lt d; uplevel 1 {set lt [dict create w 1]}; return $d }
 puts [late]
+# an array element takes a dictionary value as its text
+set elements(one) [dict create k v]
+puts [array names elements]
+puts $elements(one)
+# inside a procedure a global name gets the dictionary
+proc global_dict {} { set ::gd [dict create g 1] }
+global_dict
+puts [dict size gd]

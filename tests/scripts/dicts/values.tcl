@@ -2,7 +2,7 @@
 puts [dict create a 1 b {x y} c {}]
 puts "<[dict create]>"
 puts [catch {dict create a 1 b}]
-# one word after create is a usage error
+# a lone key has no value either
 puts [catch {dict create a}]
 # get follows each key into the value found by the one before
 puts [dict get {a {b 5}} a b]
