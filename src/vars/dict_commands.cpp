@@ -40,7 +40,7 @@ int setText(Interpreter* interp, const std::string& text) {
 // A dictionary value as the result.
 int setDictionary(Interpreter* interp, const std::string& text) {
     setText(interp, text);
-    interp->result_kind = kDictResult;
+    zorakDictMarkResult(interp);
     return OK;
 }
 

@@ -117,7 +117,17 @@ const ValueIndex* indexFor(std::string_view value) {
     return &index;
 }
 
+// The text that carried the last dictionary marker. A command that runs a
+// script (catch, if, a procedure) keeps the marker its last inner command
+// left, while its own result may be another text.
+std::string markedResult;
+
 } // namespace
+
+void zorakDictMarkResult(Interpreter* interp) {
+    markedResult = interp->result ? interp->result : "";
+    interp->result_kind = kDictResult;
+}
 
 DictLookup zorakDictLookup(std::string_view value, const char* key, std::string* found) {
     if (value.size() >= kIndexFrom) {
@@ -297,9 +307,9 @@ Var* zorakDictMake(Interpreter* interp, const char* name, int buckets) {
 
 int zorakDictAssign(Interpreter* interp, const char* name, const char* value) {
     // The marker travels with the result that carried it: a value that is
-    // not that result (more text around it, or a later command's word) is
-    // a plain assignment.
-    if (!interp->result || std::strcmp(interp->result, value) != 0)
+    // not that result (more text around it, a later command's word, or the
+    // result of a command around the one that made it) is a plain assignment.
+    if (!interp->result || std::strcmp(interp->result, value) != 0 || markedResult != value)
         return set_value(interp, name, value, 1);
     // An array element holds text; it has no table of its own.
     if (std::strchr(name, '(')) return set_value(interp, name, value, 1);

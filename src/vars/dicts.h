@@ -66,6 +66,8 @@ Var* zorakDictOf(Var* var);
 // is converted, a dictionary keeps its table. Null when the variable cannot
 // hold a dictionary (constants, element aliases, other kinds).
 Var* zorakDictMake(Interpreter* interp, const char* name, int buckets);
+// Leaves the marker of a dictionary value on the result just set.
+void zorakDictMarkResult(Interpreter* interp);
 // The dictionary branch of set: name becomes a dictionary holding the pairs
 // of value. Returns the completion code.
 int zorakDictAssign(Interpreter* interp, const char* name, const char* value);

@@ -55,3 +55,14 @@ puts $elements(one)
 proc global_dict {} { set ::gd [dict create g 1] }
 global_dict
 puts [dict size gd]
+# an alias of an empty variable, read from another level, is an empty dictionary
+upvar @0 target view
+proc look {} { puts "<$::view> [dict size $::view] <[dict keys $::view]>" }
+look
+# the marker left inside catch does not pass to catch's own result
+set caught [catch {dict create a 1}]
+puts $caught
+puts [dict exists caught]
+# a script whose result is the dictionary hands it on
+set chosen [if 1 {dict create c 1}]
+puts [dict exists chosen]
