@@ -282,7 +282,8 @@ int dict_clear(Interpreter* interp, const char* name) {
 Var* zorakDictMake(Interpreter* interp, const char* name, int buckets) {
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
     if (!var) {
-        if (set_var(interp, name, "<dict>")) return nullptr;
+        // "a(x)" names an array element, never a variable of its own.
+        if (std::strchr(name, '(') || set_var(interp, name, "<dict>")) return nullptr;
         var = zorakGetVar(interp, name, kScopeCurrent);
         if (!var) return nullptr;
     } else if (Var* dict = zorakDictOf(var)) {

@@ -23,6 +23,7 @@ puts [catch {dict lappend plain k v}]
 puts [catch {dict append plain k v}]
 puts [catch {dict size plain}]
 puts [catch {dict set {} k v}]
+puts [catch {dict set arr(x) k v}]
 puts [catch {dict lappend {} k v}]
 # unset erases keys and returns what is left
 puts [dict unset d a nosuch]
