@@ -107,14 +107,13 @@ int dictCreate(Interpreter* interp, int argc, char** argv) {
 int dictGet(Interpreter* interp, int argc, char** argv) {
     if (argc == 3) return setText(interp, argv[2]);
     // The value itself is searched in place; only the found values are copied.
-    std::string_view text = argv[2];
     std::string found;
     for (int k = 3; k < argc; k++) {
         std::string next;
-        DictLookup outcome = zorakDictLookup(text, argv[k], &next);
+        DictLookup outcome = k == 3 ? zorakDictLookup(argv[2], argv[k], &next)
+                                    : zorakDictLookup(std::string_view(found), argv[k], &next);
         if (outcome == DictLookup::Found) {
             found = std::move(next);
-            text = found;
             continue;
         }
         zorakSetResult(interp, "", 0);

@@ -122,6 +122,14 @@ const ValueIndex* indexFor(std::string_view value) {
 // left, while its own result may be another text.
 std::string markedResult;
 
+DictLookup lookupIn(const ValueIndex& index, const char* key, std::string* found) {
+    if (index.count % 2) return DictLookup::Odd;
+    auto at = index.first.find(std::string_view(key));
+    if (at == index.first.end()) return DictLookup::Missing;
+    *found = index.items[at->second];
+    return DictLookup::Found;
+}
+
 } // namespace
 
 void zorakDictMarkResult(Interpreter* interp) {
@@ -131,13 +139,7 @@ void zorakDictMarkResult(Interpreter* interp) {
 
 DictLookup zorakDictLookup(std::string_view value, const char* key, std::string* found) {
     if (value.size() >= kIndexFrom) {
-        if (const ValueIndex* index = indexFor(value)) {
-            if (index->count % 2) return DictLookup::Odd;
-            auto at = index->first.find(std::string_view(key));
-            if (at == index->first.end()) return DictLookup::Missing;
-            *found = index->items[at->second];
-            return DictLookup::Found;
-        }
+        if (const ValueIndex* index = indexFor(value)) return lookupIn(*index, key, found);
     }
     ScopedVector items;
     int count = zorakDictSplit(value, &items.get());
@@ -149,6 +151,15 @@ DictLookup zorakDictLookup(std::string_view value, const char* key, std::string*
         }
     }
     return DictLookup::Missing;
+}
+
+DictLookup zorakDictLookup(const char* value, const char* key, std::string* found) {
+    // A value read again is compared with the indexed text in one pass,
+    // without measuring it first.
+    const ValueIndex& index = valueIndex;
+    if (index.built && std::strcmp(index.text.c_str(), value) == 0)
+        return lookupIn(index, key, found);
+    return zorakDictLookup(std::string_view(value), key, found);
 }
 
 void zorakDictChanged(Var* dict) {

@@ -49,6 +49,7 @@ enum class DictLookup { Found, Missing, Odd };
 // The value of the first pair whose key equals key exactly in a dictionary
 // value; Odd when the value has an odd item count.
 DictLookup zorakDictLookup(std::string_view value, const char* key, std::string* found);
+DictLookup zorakDictLookup(const char* value, const char* key, std::string* found);
 
 // Every change to a dictionary variable's table goes through here, so that
 // the cached rendering of a table is never shown after it changed.
