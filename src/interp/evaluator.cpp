@@ -402,6 +402,12 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
         *out = zorakStrDup(var->value ? var->value : "");
         return OK;
     }
+    // A dictionary's rendering is already a fresh text: it becomes the word.
+    if (var && var->type == VT_DICTIONARY && zorakVarHooks.dict_render) {
+        char* text = zorakVarHooks.dict_render(interp_, var);
+        *out = text ? text : zorakStrDup("");
+        return OK;
+    }
     bool found = false;
     std::string value = plainValue(interp_, name.c_str(), &found);
     if (!found) {

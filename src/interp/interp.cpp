@@ -26,6 +26,7 @@
 #include "util/stack.h"
 #include "vars/array_commands.h"
 #include "vars/arrays.h"
+#include "vars/dicts.h"
 #include "vars/procedures.h"
 #include "vars/structs.h"
 #include "vars/variables.h"
@@ -90,6 +91,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterStackCommands(interp);
     zorakRegisterInfoCommands(interp);
     zorakRegisterLibCommands(interp);
+    zorakRegisterDictCommands(interp);
 }
 
 namespace {

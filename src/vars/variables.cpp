@@ -259,10 +259,15 @@ int setElement(Interpreter* interp, const char* name, const char* value, int rep
 }
 
 // A dictionary variable assigned a plain value becomes a plain variable.
+// Assigned through an alias, the dictionary it stands for becomes plain
+// too, so that the value written through the chain is what it reads as.
 void dropDictionary(Var* var) {
-    if (!var->parent) {
-        zorakAliasDropContainers(var);
-        delete var->table;
+    Var* owner = zorakAliasChainEnd(var);
+    if (owner->type == VT_DICTIONARY && !owner->parent) {
+        zorakAliasDropContainers(owner);
+        delete owner->table;
+        owner->table = nullptr;
+        owner->type = VT_AUTO;
     }
     var->table = nullptr;
     var->type = VT_AUTO;
@@ -272,7 +277,9 @@ void dropDictionary(Var* var) {
 
 int assignPlain(Interpreter* interp, const char* name, const char* value, int report) {
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
-    if (var && var->type == VT_DICTIONARY) {
+    bool aliasOfDictionary =
+        var && var->parent && !var->subscript && zorakAliasChainEnd(var)->type == VT_DICTIONARY;
+    if (var && (var->type == VT_DICTIONARY || aliasOfDictionary)) {
         dropDictionary(var);
         var = zorakGetVar(interp, name, kScopeCurrent);
     }

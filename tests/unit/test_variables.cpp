@@ -318,6 +318,10 @@ TEST_F(Variables, StructMembersAreNeverDereferenced) {
 }
 
 TEST_F(Variables, DictionaryBecomesAPlainVariable) {
+    // The variable layer alone, without the dictionary layer plugged in.
+    VarHooks saved = zorakVarHooks;
+    zorakVarHooks.dict_render = nullptr;
+    zorakVarHooks.dict_assign = nullptr;
     Var* dict = zorakNewVar(interp->callframe, "d", "<dict>");
     dict->type = VT_DICTIONARY;
     dict->table = new hash_table(50);
@@ -347,6 +351,7 @@ TEST_F(Variables, DictionaryBecomesAPlainVariable) {
     EXPECT_EQ(zorakCommandSet(interp, 3, words, nullptr), OK);
     EXPECT_EQ(assigned, "d2=a 1");
     EXPECT_EQ(interp->result_kind, 0);
+    zorakVarHooks = saved;
 }
 
 TEST_F(Variables, TypeNamesAndSetters) {
