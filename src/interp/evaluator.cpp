@@ -42,8 +42,6 @@ const char* contextBefore(const Parser& p, const char* at) {
     return at - p.text > 30 ? at - 30 : p.text;
 }
 
-// Ctrl-C is taken as a request to stop the script while the outermost
-// evaluation runs; outside it the host's own handling applies.
 } // namespace
 
 bool zorakInterrupted(Interpreter* interp) {
@@ -55,6 +53,8 @@ bool zorakInterrupted(Interpreter* interp) {
 
 namespace {
 
+// Ctrl-C is taken as a request to stop the script while the outermost
+// evaluation runs; outside it the host's own handling applies.
 class InterruptWatch {
   public:
     explicit InterruptWatch(bool outermost) : active_(outermost) {
