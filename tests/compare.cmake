@@ -11,6 +11,11 @@ string(REPLACE "\r" "" actual "${actual}")
 # Record addresses (inspect, hash table dumps) differ from run to run.
 string(REGEX REPLACE "0x[0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F]+" "0xADDRESS"
   actual "${actual}")
+# The plug-ins' folder and file extension differ from build to build.
+if(PLUGIN_DIR)
+  string(REPLACE "${PLUGIN_DIR}" "PLUGINS" actual "${actual}")
+  string(REGEX REPLACE "\\.(so|dll)([^A-Za-z0-9_]|$)" ".LIB\\2" actual "${actual}")
+endif()
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "runner failed (${status}) on ${SCRIPT}\n${errors}\n--- output ---\n${actual}")
 endif()

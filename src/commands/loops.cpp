@@ -193,7 +193,11 @@ int zorakCommandFloop(Interpreter* interp, int argc, char** argv, void*) {
         if (var && var->value) value = zorakTextToDouble(var->value);
         // Far enough from zero a small step is lost in rounding, and the
         // loop would never reach its end.
-        if (value + step == value) {
+        // The sum is stored before it is compared: x87 arithmetic (32-bit
+        // Windows) would otherwise compare it at a higher precision than the
+        // loop variable keeps.
+        volatile double next = value + step;
+        if (next == value) {
             char numbers[2][32];
             std::snprintf(numbers[0], sizeof numbers[0], "%.17g", step);
             std::snprintf(numbers[1], sizeof numbers[1], "%.17g", value);

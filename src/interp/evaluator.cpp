@@ -42,8 +42,6 @@ const char* contextBefore(const Parser& p, const char* at) {
     return at - p.text > 30 ? at - 30 : p.text;
 }
 
-// Ctrl-C is taken as a request to stop the script while the outermost
-// evaluation runs; outside it the host's own handling applies.
 } // namespace
 
 bool zorakInterrupted(Interpreter* interp) {
@@ -55,6 +53,8 @@ bool zorakInterrupted(Interpreter* interp) {
 
 namespace {
 
+// Ctrl-C is taken as a request to stop the script while the outermost
+// evaluation runs; outside it the host's own handling applies.
 class InterruptWatch {
   public:
     explicit InterruptWatch(bool outermost) : active_(outermost) {
@@ -400,6 +400,12 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
                    : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
     if (var && var->type != VT_FIELD && var->type != VT_DICTIONARY) {
         *out = zorakStrDup(var->value ? var->value : "");
+        return OK;
+    }
+    // A dictionary's rendering is already a fresh text: it becomes the word.
+    if (var && var->type == VT_DICTIONARY && zorakVarHooks.dict_render) {
+        char* text = zorakVarHooks.dict_render(interp_, var);
+        *out = text ? text : zorakStrDup("");
         return OK;
     }
     bool found = false;

@@ -280,6 +280,7 @@ ZORAK_API int ZORAK_CALL zorak_exit(void) {
     try {
         if (zorakLibrary.initialised && zorakLibrary.last_code != 1)
             zorakLibrary.last_code = zorakRunAtExit(&zorakLibrary.interp);
+        platformReleaseNetworkInfo();
         platformNetworkCleanup();
         reset_attribute();
         if (zorakLibrary.initialised) zorakReleaseInterp(&zorakLibrary.interp);

@@ -16,7 +16,9 @@
 #include "interp/errors.h"
 #include "interp/evaluator.h"
 #include "interp/registry.h"
+#include "lib/lib.h"
 #include "platform/platform.h"
+#include "services/info_commands.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "util/escape.h"
@@ -24,7 +26,9 @@
 #include "util/stack.h"
 #include "vars/array_commands.h"
 #include "vars/arrays.h"
+#include "vars/dicts.h"
 #include "vars/procedures.h"
+#include "vars/structs.h"
 #include "vars/variables.h"
 #include "services/file_command.h"
 
@@ -84,6 +88,11 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterStringCommands(interp);
     zorakRegisterProcCommands(interp);
     zorakRegisterArrayCommands(interp);
+    zorakRegisterStructCommands(interp);
+    zorakRegisterStackCommands(interp);
+    zorakRegisterInfoCommands(interp);
+    zorakRegisterLibCommands(interp);
+    zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
 }
 

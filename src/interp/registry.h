@@ -15,6 +15,10 @@ int zorakWrongArgs(Interpreter* interp, int argc, char** argv);
 char* zorakJoinWords(char* out, int argc, char** argv);
 
 void zorakRegisterRegistryCommands(Interpreter* interp);
+// The listing handlers that info shares.
+int zorakCommandCommands(Interpreter* interp, int argc, char** argv, void*);
+int zorakCommandProcs(Interpreter* interp, int argc, char** argv, void*);
+int zorakCommandFunctions(Interpreter* interp, int argc, char** argv, void*);
 
 // Called when a command's private data is released with its last command;
 // procedures install their releaser here. Returns the one it replaces.

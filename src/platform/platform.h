@@ -166,10 +166,6 @@ bool platformTakeInterrupt();
 bool platformLibraryDirectory(std::string* directory);
 // The process's working directory.
 bool platformCurrentDirectory(std::string* directory);
-// The process runs with raised rights (root, an elevated token).
-bool platformIsElevated();
-// The user belongs to the administrators (on Linux: sudo, wheel or admin).
-bool platformInAdministratorsGroup();
 
 // The names the line editor offers for Tab completion of a prefix.
 using PlatformCompleter = std::vector<std::string> (*)(const std::string& prefix);
@@ -183,6 +179,111 @@ bool platformLineEditing();
 // error, with the stream's error state cleared.
 bool platformReadLine(const char* prompt, size_t max_bytes, PlatformCompleter completer,
                       std::string* line);
+// ---- System information (info and the identity commands) ----
+// Answers about the machine. On Linux each comes from the system's own
+// sources; where Windows has a notion Linux lacks, the nearest honest answer.
+
+// The operating system's version. product is the system's own name for
+// itself (the distribution on Linux); empty on Windows, where the caller
+// names the release from the numbers.
+struct PlatformOsVersion {
+    std::string product;
+    // The version string the system reports to programs, and the true
+    // major and minor numbers (the kernel's on Linux).
+    std::string version_text;
+    long major = 0;
+    long minor = 0;
+    long build = 0;
+    // The installed service pack ("" when none; always "" on Linux).
+    std::string service_pack;
+    bool is_64bit = false;
+};
+bool platformOsVersion(PlatformOsVersion* out);
+
+// The memory figures in bytes: physical memory, the commit limit (memory
+// plus page file or swap) and this process's address space.
+struct PlatformMemoryStatus {
+    uint64_t total_phys = 0;
+    uint64_t avail_phys = 0;
+    uint64_t total_page = 0;
+    uint64_t avail_page = 0;
+    uint64_t total_virtual = 0;
+    uint64_t avail_virtual = 0;
+};
+bool platformMemoryStatus(PlatformMemoryStatus* out);
+
+// Disks: drive letters on Windows ("C"), mount points of the mounted file
+// systems on Linux ("/home"). A drive's type uses the Windows numbering:
+// 0 unknown, 1 no such root, 2 removable, 3 fixed, 4 remote, 5 optical,
+// 6 RAM disk.
+std::vector<std::string> platformDisks();
+long platformDiskType(const char* drive);
+// The drive's size in bytes; false when it cannot be read.
+bool platformDiskSize(const char* drive, uint64_t* size);
+
+// The number of display monitors (connected displays on Linux; 0 without).
+long platformMonitorCount();
+// True when a network is present (an interface other than loopback is up).
+bool platformIsNetworked();
+// A new random GUID, in the field layout of the Windows GUID.
+struct PlatformGuid {
+    uint32_t data1 = 0;
+    uint16_t data2 = 0;
+    uint16_t data3 = 0;
+    uint8_t data4[8] = {};
+};
+bool platformNewGuid(PlatformGuid* out);
+
+// The process runs with full privileges (an elevated token; euid 0 on
+// Linux), and its user belongs to the administrators (the sudo, wheel or
+// admin group on Linux).
+bool platformIsElevated();
+bool platformIsAdministrator();
+
+// The full path of a file name, relative names taken from the current
+// directory; false when it cannot be made.
+bool platformFullPathName(const char* name, std::string* path);
+
+// Network adapters (loopback excluded), in the system's order. Addresses
+// are dotted IPv4 texts, empty when there is none; mac holds the raw bytes.
+struct PlatformAdapter {
+    std::string id;
+    std::string name;
+    long index = 0;
+    long type = 0; // the interface type numbers: 6 Ethernet, 71 wireless ...
+    bool dhcp_enabled = false;
+    std::string dhcp_server;
+    long long lease_obtained = 0;
+    long long lease_expires = 0;
+    std::string mac;
+    std::string ip_address;
+    std::string netmask;
+    std::string gateway;
+    std::string primary_wins;
+    std::string secondary_wins;
+};
+bool platformAdapters(std::vector<PlatformAdapter>* out);
+// The machine's network parameters.
+struct PlatformNetworkParams {
+    std::string host_name;
+    std::string domain;
+    std::string primary_dns;
+    std::string secondary_dns;
+};
+bool platformNetworkParams(PlatformNetworkParams* out);
+// Releases what the adapter queries loaded (the Windows helper library).
+void platformReleaseNetworkInfo();
+// ---- Plug-in libraries (the lib command) ----
+// Loads the library at path; 0 when it cannot be loaded, with the system's
+// reason in *error when given. A path without a directory names a file in
+// the current directory, never one on the system's search path.
+intptr_t platformLibraryOpen(const char* path, std::string* error);
+// The address of the export named name, or null.
+void* platformLibrarySymbol(intptr_t handle, const char* name);
+// Releases a library loaded by platformLibraryOpen.
+void platformLibraryClose(intptr_t handle);
+// The file name extension of a plug-in on this system (".so", ".dll").
+const char* platformLibraryExtension();
 
 // ---- Files and folders (the file channel commands and the file command) ----
 // Paths are 8-bit text as the script gave them; either separator is accepted

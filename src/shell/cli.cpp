@@ -91,7 +91,7 @@ void setShellTitle(const std::string& user) {
     std::string title;
     if (platformIsElevated())
         title = "Zorak [Elevated]";
-    else if (platformInAdministratorsGroup())
+    else if (platformIsAdministrator())
         title = "Zorak  [Administrator]";
     else
         title = "Zorak " + user;

@@ -7,6 +7,16 @@ bool zorakEqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+int zorakCompareNoCase(std::string_view a, std::string_view b) {
+    size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; i++) {
+        int x = static_cast<unsigned char>(zorakLowerAscii(a[i]));
+        int y = static_cast<unsigned char>(zorakLowerAscii(b[i]));
+        if (x != y) return x - y;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 bool zorakStartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }

@@ -14,6 +14,9 @@ inline char zorakUpperAscii(char c) {
 
 // ASCII case-insensitive equality.
 bool zorakEqualNoCase(std::string_view a, std::string_view b);
+// ASCII case-insensitive order: below 0, 0 or above 0 as a sorts before,
+// with or after b.
+int zorakCompareNoCase(std::string_view a, std::string_view b);
 bool zorakStartsWith(std::string_view text, std::string_view prefix);
 // Every backslash-blank pair becomes a blank.
 std::string zorakUnescapeBlanks(std::string_view text);

@@ -90,6 +90,27 @@ void zorakAliasDropContainers(Var* target) {
         dropContainers(alias);
 }
 
+void zorakAliasShareContainers(Var* target) {
+    if (!target || aliases.count == 0) return;
+    std::vector<Var*> pending{target};
+    long budget = static_cast<long>(aliases.count) + 1;
+    while (!pending.empty() && budget-- >= 0) {
+        Var* next = pending.back();
+        pending.pop_back();
+        auto found = aliases.by_target.find(next);
+        if (found == aliases.by_target.end()) continue;
+        for (Var* alias : found->second) {
+            // An alias of one element stays one.
+            if (alias->subscript) continue;
+            alias->type = target->type;
+            alias->table = target->table;
+            alias->stack = target->stack;
+            alias->list = target->list;
+            pending.push_back(alias);
+        }
+    }
+}
+
 int zorakAliasCount() {
     return aliases.count;
 }

@@ -17,6 +17,10 @@ void zorakAliasForget(Var* var);
 // freed while the record lives on: every alias that shares them, directly
 // or through other aliases, drops its pointers to them.
 void zorakAliasDropContainers(Var* target);
+// target has just become a container variable (its type and table, stack or
+// member list set): every alias that points at it, directly or through
+// other aliases, takes the same type and shares the containers.
+void zorakAliasShareContainers(Var* target);
 // Aliases in the register; for tests.
 int zorakAliasCount();
 // The steps from var to the end of its alias chain, however long; -1 for a

@@ -259,10 +259,15 @@ int setElement(Interpreter* interp, const char* name, const char* value, int rep
 }
 
 // A dictionary variable assigned a plain value becomes a plain variable.
+// Assigned through an alias, the dictionary it stands for becomes plain
+// too, so that the value written through the chain is what it reads as.
 void dropDictionary(Var* var) {
-    if (!var->parent) {
-        zorakAliasDropContainers(var);
-        delete var->table;
+    Var* owner = zorakAliasChainEnd(var);
+    if (owner->type == VT_DICTIONARY && !owner->parent) {
+        zorakAliasDropContainers(owner);
+        delete owner->table;
+        owner->table = nullptr;
+        owner->type = VT_AUTO;
     }
     var->table = nullptr;
     var->type = VT_AUTO;
@@ -272,7 +277,9 @@ void dropDictionary(Var* var) {
 
 int assignPlain(Interpreter* interp, const char* name, const char* value, int report) {
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
-    if (var && var->type == VT_DICTIONARY) {
+    bool aliasOfDictionary =
+        var && var->parent && !var->subscript && zorakAliasChainEnd(var)->type == VT_DICTIONARY;
+    if (var && (var->type == VT_DICTIONARY || aliasOfDictionary)) {
         dropDictionary(var);
         var = zorakGetVar(interp, name, kScopeCurrent);
     }
@@ -299,29 +306,33 @@ int assignPlain(Interpreter* interp, const char* name, const char* value, int re
     return ERROR;
 }
 
-// The text a variable reads as through set.
-void readRecord(Interpreter* interp, Var* var) {
+// The text a variable reads as through set. A struct member whose address
+// the struct layer refuses (it has reported why) fails the read.
+int readRecord(Interpreter* interp, Var* var) {
     // An array reads as its "<array>" text.
     if ((var->type == VT_AUTO && !var->is_pointer) || var->type == VT_ARRAY) {
         zorakSetResult(interp, var->value ? var->value : "", 0);
-        return;
+        return OK;
     }
     HeapText text;
-    if (var->type == VT_FIELD && zorakVarHooks.struct_member_text)
+    if (var->type == VT_FIELD && zorakVarHooks.struct_member_text) {
         text.reset(zorakVarHooks.struct_member_text(interp, var));
-    else if (var->type == VT_STRUCT)
+        if (!text.get()) {
+            zorakSetResult(interp, "", 0);
+            return ERROR;
+        }
+    } else if (var->type == VT_STRUCT) {
         text.reset(zorakStrDup("<struct>"));
-    else if (var->type == VT_DICTIONARY && zorakVarHooks.dict_render)
+    } else if (var->type == VT_DICTIONARY && zorakVarHooks.dict_render) {
         text.reset(zorakVarHooks.dict_render(interp, var));
+    }
     zorakSetResult(interp, text.get() ? text.get() : "", 0);
+    return OK;
 }
 
 int readPlain(Interpreter* interp, const char* name, int report) {
     Var* var = zorakGetVar(interp, name, kScopeCurrent);
-    if (var) {
-        readRecord(interp, var);
-        return OK;
-    }
+    if (var) return readRecord(interp, var);
     // "s.member" names a member of struct s.
     const char* dot = std::strchr(name, '.');
     if (dot && zorakVarHooks.struct_find_member) {
@@ -330,13 +341,7 @@ int readPlain(Interpreter* interp, const char* name, int report) {
         Var* member = record && record->type == VT_STRUCT && record->list
                           ? zorakVarHooks.struct_find_member(interp, record, name)
                           : nullptr;
-        if (member) {
-            HeapText text(zorakVarHooks.struct_member_text
-                              ? zorakVarHooks.struct_member_text(interp, member)
-                              : nullptr);
-            zorakSetResult(interp, text.get() ? text.get() : "", 0);
-            return OK;
-        }
+        if (member) return readRecord(interp, member);
     }
     if (report) zorakReportError(interp, "%s: Variable '%s' not found\n", "set", name);
     zorakSetResult(interp, "", 0);
@@ -500,6 +505,8 @@ void zorakFreeVar(Var* var) {
     std::free(var->value);
     std::free(var->subscript);
     if (!var->parent) {
+        if (var->type == VT_STRUCT && zorakVarHooks.struct_release)
+            zorakVarHooks.struct_release(var);
         delete var->table;
         zorakStackDestroy(var->stack);
     }

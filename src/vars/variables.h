@@ -82,6 +82,9 @@ struct VarHooks {
     Var* (*struct_find_member)(Interpreter* interp, Var* var, const char* name);
     // Releases the struct variable name; 0 on success.
     int (*struct_unset)(Interpreter* interp, const char* name);
+    // Frees the storage of a struct record (not an alias) that is being
+    // freed with its frame; its field records go with the same frame.
+    void (*struct_release)(Var* var);
     // Heap text of a dictionary variable as a key/value list, or null.
     char* (*dict_render)(Interpreter* interp, Var* var);
     // Makes name a dictionary holding the pairs of value (set after a command

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -243,7 +242,6 @@ TEST_F(Exports, CgiMode) {
 
 // Nesting far beyond what the machine allows ends with an error, not a crash.
 TEST_F(Exports, DeepNesting) {
-    auto start = std::chrono::steady_clock::now();
     std::string brackets(100000, '[');
     EXPECT_EQ(quietly(brackets).code, 1); // the preprocessor refuses it
     command("option preprocessor off");
@@ -267,7 +265,6 @@ TEST_F(Exports, DeepNesting) {
     EXPECT_NE(printed.find("eval: Script nested too deeply"), std::string::npos);
     // The interpreter is still usable.
     EXPECT_EQ(command("set b 2").result, "2");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
 // An error message is stored in ::errorMsg cut to 1024 characters.

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -160,16 +159,15 @@ TEST(Wildcard, CaseFoldingIsAsciiOnly) {
     EXPECT_FALSE(zorakWildcardMatch("@", "`", true)); // neighbours of the letters
 }
 
-// Many stars against a long text that almost matches stay quick.
+// Many stars against a long text that almost matches: an exponential
+// matcher would never finish (the test's time limit catches it).
 TEST(Wildcard, NoExponentialBacktracking) {
     std::string text(5000, 'a');
     std::string pattern;
     for (int i = 0; i < 50; i++)
         pattern += "*a";
     pattern += "*b";
-    auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(zorakWildcardMatch(pattern, text, false));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(Escape, ScriptText) {

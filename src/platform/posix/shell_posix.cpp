@@ -39,25 +39,6 @@ bool platformCurrentDirectory(std::string* directory) {
     return true;
 }
 
-bool platformIsElevated() {
-    return ::geteuid() == 0;
-}
-
-bool platformInAdministratorsGroup() {
-    int count = ::getgroups(0, nullptr);
-    if (count <= 0) return false;
-    std::vector<gid_t> groups(static_cast<size_t>(count));
-    count = ::getgroups(count, groups.data());
-    for (int i = 0; i < count; i++) {
-        group* entry = ::getgrgid(groups[static_cast<size_t>(i)]);
-        if (!entry || !entry->gr_name) continue;
-        if (!std::strcmp(entry->gr_name, "sudo") || !std::strcmp(entry->gr_name, "wheel") ||
-            !std::strcmp(entry->gr_name, "admin"))
-            return true;
-    }
-    return false;
-}
-
 namespace {
 
 // A line from standard input through the byte reader the key commands share.

@@ -20,30 +20,6 @@ bool platformCurrentDirectory(std::string* directory) {
     return true;
 }
 
-bool platformIsElevated() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    bool elevated =
-        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-        elevation.TokenIsElevated;
-    CloseHandle(token);
-    return elevated;
-}
-
-bool platformInAdministratorsGroup() {
-    SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
-    PSID administrators = nullptr;
-    if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                                  DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators))
-        return false;
-    BOOL member = FALSE;
-    if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
-    FreeSid(administrators);
-    return member != FALSE;
-}
-
 // The console edits the line itself (and keeps its own history).
 bool platformLineEditing() {
     return false;
