@@ -5,13 +5,64 @@
 #include "util/heap_text.h"
 #include "util/text.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
 PrivateDataReleaser procReleaser = nullptr;
+
+// Every registration and removal changes the table's generation.
+uint64_t tableGeneration = 0;
+
+// A hashed index beside the sorted table: name to position, rebuilt when the
+// table it was made from changes. A hit is confirmed against the table, and
+// everything else goes to the bisection, so the index can only make a lookup
+// faster, never give another answer.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
+struct CommandIndex {
+    // The index keeps its own copies of the names.
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> positions;
+    const Interpreter* interp = nullptr;
+    const Command* table = nullptr;
+    int count = -1;
+    uint64_t generation = UINT64_MAX;
+};
+
+CommandIndex commandIndex;
+
+// The position of name by the index, or -1 when the index does not know it.
+int indexedPosition(Interpreter* interp, const char* name) {
+    CommandIndex& index = commandIndex;
+    if (index.interp != interp || index.table != interp->commands ||
+        index.count != interp->command_count || index.generation != tableGeneration) {
+        index.positions.clear();
+        index.interp = interp;
+        index.table = interp->commands;
+        index.count = interp->command_count;
+        index.generation = tableGeneration;
+        try {
+            index.positions.reserve(static_cast<size_t>(interp->command_count));
+            for (int i = 0; i < interp->command_count; i++)
+                index.positions.emplace(interp->commands[i].name, i);
+        } catch (const std::bad_alloc&) {
+            index.positions.clear();
+            index.count = -1;
+            return -1;
+        }
+    }
+    auto found = index.positions.find(std::string_view(name));
+    return found == index.positions.end() ? -1 : found->second;
+}
 
 int compareNames(const char* a, const char* b) {
     return std::strcmp(a, b); // strcmp compares bytes as unsigned values
@@ -58,6 +109,7 @@ int zorakRegisterCommand(Interpreter* interp, const char* name, CommandHandler h
     grown[low] = Command{copy, handler, private_data, static_cast<int16_t>(is_proc ? 1 : 0), 0};
     interp->command_count++;
     interp->commands_sorted = 1;
+    tableGeneration++;
     return 0;
 }
 
@@ -65,6 +117,8 @@ Command* zorakFindCommand(Interpreter* interp, const char* name) {
     if (!name || interp->command_count <= 0 || !interp->commands_sorted) return nullptr;
     name = skipGlobalPrefix(name);
     Command* table = interp->commands;
+    int known = indexedPosition(interp, name);
+    if (known >= 0 && std::strcmp(table[known].name, name) == 0) return &table[known];
     int last = interp->command_count - 1;
     if (compareNames(table[0].name, name) == 0) return &table[0];
     if (compareNames(table[last].name, name) == 0) return &table[last];
@@ -104,6 +158,7 @@ int zorakUnregisterCommand(Interpreter* interp, const char* name) {
         std::free(cmd->name);
         std::memmove(cmd, cmd + 1, sizeof(Command) * (interp->command_count - i - 1));
         interp->command_count--;
+        tableGeneration++;
         if (interp->command_count == 0) {
             std::free(interp->commands);
             interp->commands = nullptr;

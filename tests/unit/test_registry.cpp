@@ -151,6 +151,26 @@ TEST_F(Table, RemovalKeepsOrder) {
     EXPECT_NE(zorakGetCommand(&interp_, "z"), nullptr);
 }
 
+// Lookups stay right while the table changes under them, and for two
+// interpreters used in turn (the preprocessor's private one and the main).
+TEST_F(Table, LookupsFollowEveryChange) {
+    for (const char* name : {"m", "c", "x"})
+        add(name);
+    EXPECT_EQ(zorakGetCommand(&interp_, "c"), &interp_.commands[0]);
+    add("a"); // every record moves one place
+    EXPECT_EQ(zorakGetCommand(&interp_, "c"), &interp_.commands[1]);
+    EXPECT_EQ(zorakUnregisterCommand(&interp_, "m"), 1);
+    EXPECT_EQ(zorakGetCommand(&interp_, "m"), nullptr);
+    EXPECT_EQ(zorakGetCommand(&interp_, "x"), &interp_.commands[2]);
+    Interpreter other{};
+    ASSERT_EQ(zorakRegisterCommand(&other, "m", handlerB, nullptr, 0), 0);
+    EXPECT_EQ(zorakGetCommand(&other, "m")->handler, handlerB);
+    EXPECT_EQ(zorakGetCommand(&interp_, "m"), nullptr);
+    EXPECT_EQ(zorakGetCommand(&other, "x"), nullptr);
+    zorakReleaseCommands(&other);
+    EXPECT_EQ(zorakGetCommand(&interp_, "::x"), &interp_.commands[2]);
+}
+
 // A procedure's record is released with the last command that shares it.
 TEST_F(Table, SharedProcedureDataOutlivesItsAliases) {
     int procRecord = 0, pluginData = 0;
