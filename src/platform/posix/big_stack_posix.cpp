@@ -38,13 +38,22 @@ constexpr size_t kKeptSize = size_t{1} << 20;
 constexpr size_t kOpenFrames = size_t{64} << 10;
 #endif
 
+// What the stack-depth checks read on every evaluation, kept apart as plain
+// data: without a constructor or destructor, a read needs no per-thread
+// initialisation call first. (The initial-exec model would save the loader
+// call too, but a library loaded with dlopen may not use it.)
+struct StackBounds {
+    char* low;  // lowest usable byte
+    char* high; // one past the highest usable byte
+    bool running;
+    // The deepest address the stack-depth checks saw during the run.
+    const char* deepest;
+};
+
+thread_local StackBounds bounds;
+
 struct LargeStack {
     char* mapping = nullptr;
-    char* low = nullptr;  // lowest usable byte
-    char* high = nullptr; // one past the highest usable byte
-    bool running = false;
-    // The deepest address the stack-depth checks saw during the run.
-    const char* deepest = nullptr;
     ucontext_t caller;
     ucontext_t callee;
     void (*body)(void*) = nullptr;
@@ -74,8 +83,8 @@ bool reserve() {
         return false;
     }
     large.mapping = base;
-    large.low = base + kGuardSize;
-    large.high = base + total;
+    bounds.low = base + kGuardSize;
+    bounds.high = base + total;
     return true;
 }
 
@@ -95,57 +104,57 @@ void entry() {
 
 // Hands the pages of a deep run back, keeping the top of the stack.
 void releaseDeepPages() {
-    const char* deepest = large.deepest;
-    large.deepest = nullptr;
-    if (!deepest || deepest >= large.high - kKeptSize) return;
+    const char* deepest = bounds.deepest;
+    bounds.deepest = nullptr;
+    if (!deepest || deepest >= bounds.high - kKeptSize) return;
     uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
     uintptr_t from = reinterpret_cast<uintptr_t>(deepest) & ~(page - 1);
-    if (from < reinterpret_cast<uintptr_t>(large.low))
-        from = reinterpret_cast<uintptr_t>(large.low);
-    uintptr_t to = reinterpret_cast<uintptr_t>(large.high - kKeptSize) & ~(page - 1);
+    if (from < reinterpret_cast<uintptr_t>(bounds.low))
+        from = reinterpret_cast<uintptr_t>(bounds.low);
+    uintptr_t to = reinterpret_cast<uintptr_t>(bounds.high - kKeptSize) & ~(page - 1);
     if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
 } // namespace
 
 bool posixLargeStackLow(const void* here, const char** low) {
-    if (!large.running) return false;
+    if (!bounds.running) return false;
     const char* at = static_cast<const char*>(here);
-    if (at < large.low || at >= large.high) return false;
-    if (!large.deepest || at < large.deepest) large.deepest = at;
-    *low = large.low;
+    if (at < bounds.low || at >= bounds.high) return false;
+    if (!bounds.deepest || at < bounds.deepest) bounds.deepest = at;
+    *low = bounds.low;
     return true;
 }
 
 bool platformOnLargeStack() {
-    return large.running;
+    return bounds.running;
 }
 
 bool platformRunOnLargeStack(void (*body)(void*), void* data) {
-    if (large.running) {
+    if (bounds.running) {
         body(data);
         return true;
     }
     if (!large.mapping && !reserve()) return false;
     if (getcontext(&large.callee) != 0) return false;
-    large.callee.uc_stack.ss_sp = large.low;
-    large.callee.uc_stack.ss_size = static_cast<size_t>(large.high - large.low);
+    large.callee.uc_stack.ss_sp = bounds.low;
+    large.callee.uc_stack.ss_size = static_cast<size_t>(bounds.high - bounds.low);
     large.callee.uc_link = nullptr;
     makecontext(&large.callee, entry, 0);
     large.body = body;
     large.data = data;
-    large.running = true;
+    bounds.running = true;
 #ifdef ZORAK_ASAN
-    __asan_unpoison_memory_region(large.high - kOpenFrames, kOpenFrames);
+    __asan_unpoison_memory_region(bounds.high - kOpenFrames, kOpenFrames);
     void* fakeStack = nullptr;
-    __sanitizer_start_switch_fiber(&fakeStack, large.low,
-                                   static_cast<size_t>(large.high - large.low));
+    __sanitizer_start_switch_fiber(&fakeStack, bounds.low,
+                                   static_cast<size_t>(bounds.high - bounds.low));
 #endif
     // getcontext and setcontext rather than swapcontext: the switch is the
     // same, and the sanitizer build stays silent about it.
     volatile bool finished = false;
     if (getcontext(&large.caller) != 0) {
-        large.running = false;
+        bounds.running = false;
         return false;
     }
     if (!finished) {
@@ -155,7 +164,7 @@ bool platformRunOnLargeStack(void (*body)(void*), void* data) {
 #ifdef ZORAK_ASAN
     __sanitizer_finish_switch_fiber(fakeStack, nullptr, nullptr);
 #endif
-    large.running = false;
+    bounds.running = false;
     releaseDeepPages();
     return true;
 }
