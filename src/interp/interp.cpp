@@ -44,12 +44,27 @@ EvalState zorakEval;
 Interpreter* _pglobal_interp = nullptr;
 
 void zorakSetResult(Interpreter* interp, const char* text, int length) {
-    char* copy = nullptr;
-    if (text) copy = length < 1 ? zorakStrDup(text) : zorakStrDup(std::string_view(text, length));
-    std::free(interp->result);
-    interp->result = copy;
-    interp->result_length = 0;
-    if (text) interp->result_length = length < 1 ? static_cast<int32_t>(std::strlen(text)) : length;
+    if (!text) {
+        std::free(interp->result);
+        interp->result = nullptr;
+        interp->result_length = 0;
+        return;
+    }
+    size_t size = length < 1 ? std::strlen(text) : static_cast<size_t>(length);
+    // Most results are short and follow one another: a block that holds the
+    // new text (and is not far larger) takes it in place. The text may lie
+    // inside the old result, hence memmove.
+    char* old = interp->result;
+    size_t room = platformHeapBlockSize(old);
+    if (old && room > size && room <= 4 * size + 64) {
+        std::memmove(old, text, size);
+        old[size] = '\0';
+    } else {
+        char* copy = zorakStrDup(std::string_view(text, size));
+        std::free(old);
+        interp->result = copy;
+    }
+    interp->result_length = static_cast<int32_t>(size);
 }
 
 void zorakInitInterp(Interpreter* interp) {

@@ -119,6 +119,8 @@ bool platformReadFile(const char* path, std::string* contents, bool* complete);
 // SIZE_MAX when the system cannot tell. On the large stack below, the bytes
 // left on that stack.
 size_t platformStackRemaining();
+// The bytes a block from the C heap can hold (at least what was asked for).
+size_t platformHeapBlockSize(void* block);
 
 // Runs body(data) on a large stack of the library's own, on the calling
 // thread (no thread is created), and returns when body returns. Deep

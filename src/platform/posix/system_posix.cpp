@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <malloc.h>
 #include <pthread.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -87,6 +88,10 @@ size_t platformStackRemaining() {
     char here;
     char* position = &here;
     return position > low ? static_cast<size_t>(position - low) : 0;
+}
+
+size_t platformHeapBlockSize(void* block) {
+    return block ? ::malloc_usable_size(block) : 0;
 }
 
 uint64_t platformClockSeed() {

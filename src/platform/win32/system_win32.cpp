@@ -7,6 +7,7 @@
 #include <winsock2.h>
 
 #include <climits>
+#include <malloc.h>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -218,4 +219,8 @@ bool platformIsWow64() {
         reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr));
     BOOL wow64 = FALSE;
     return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+size_t platformHeapBlockSize(void* block) {
+    return block ? _msize(block) : 0;
 }
