@@ -175,6 +175,48 @@ int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** ar
     return ERROR;
 }
 
+// Short words are the commonest allocation of all: the blocks of one
+// command's words are kept for the words of the next ones instead of going
+// back to the heap and out again.
+class WordBlocks {
+  public:
+    static constexpr size_t kBlock = 24;
+    static constexpr int kKept = 256;
+
+    WordBlocks() = default;
+    WordBlocks(const WordBlocks&) = delete;
+    WordBlocks& operator=(const WordBlocks&) = delete;
+    ~WordBlocks() {
+        while (count_ > 0)
+            std::free(blocks_[--count_]);
+    }
+    char* copy(std::string_view text) {
+        if (text.size() >= kBlock || count_ == 0) return zorakStrDup(text);
+        char* block = blocks_[--count_];
+        std::memcpy(block, text.data(), text.size());
+        block[text.size()] = '\0';
+        return block;
+    }
+    // Empties the word vector, keeping what blocks it can.
+    void release(StringVector* words) {
+        for (int i = 0; i < words->count; i++) {
+            char* word = words->items[i];
+            if (word && count_ < kKept && platformHeapBlockSize(word) >= kBlock)
+                blocks_[count_++] = word;
+            else
+                std::free(word);
+        }
+        words->count = 0;
+        if (words->items) words->items[0] = nullptr;
+    }
+
+  private:
+    char* blocks_[kKept] = {};
+    int count_ = 0;
+};
+
+WordBlocks wordBlocks;
+
 class Evaluation {
   public:
     Evaluation(Interpreter* interp, const char* script, int length, int16_t substituteOnly,
@@ -453,7 +495,7 @@ int Evaluation::run() {
         if (kind == PT_SEP) continue;
         if (kind == PT_EOL) {
             int code = runCommand();
-            zorakVectorClear(&words_.get());
+            wordBlocks.release(&words_.get());
             // A {*} with no word after it expands nothing in the next command.
             expand_ = false;
             if (code >= 0) return code;
@@ -467,7 +509,7 @@ int Evaluation::run() {
             int code = substituteCommand(parser_.token(), text.out());
             if (code != OK) return code;
         } else {
-            text.reset(zorakStrDup(parser_.token()));
+            text.reset(wordBlocks.copy(parser_.token()));
         }
         if (previous == PT_SEP || previous == PT_EOL || words_->count == 0) {
             if (kind == PT_ESC) expand_ = false;
