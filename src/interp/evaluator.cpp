@@ -193,7 +193,7 @@ class WordBlocks {
     char* copy(std::string_view text) {
         if (text.size() >= kBlock || count_ == 0) return zorakStrDup(text);
         char* block = blocks_[--count_];
-        std::memcpy(block, text.data(), text.size());
+        if (!text.empty()) std::memcpy(block, text.data(), text.size());
         block[text.size()] = '\0';
         return block;
     }
