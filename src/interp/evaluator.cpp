@@ -441,7 +441,7 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
                    ? zorakGetVar(interp_, name.c_str() + 2, kScopeGlobal)
                    : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
     if (var && var->type != VT_FIELD && var->type != VT_DICTIONARY) {
-        *out = zorakStrDup(var->value ? var->value : "");
+        *out = wordBlocks.copy(var->value ? var->value : "");
         return OK;
     }
     // A dictionary's rendering is already a fresh text: it becomes the word.
@@ -461,7 +461,7 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
 }
 
 int Evaluation::substituteCommand(std::string_view text, char** out) {
-    HeapText script(zorakStrDup(text));
+    HeapText script(wordBlocks.copy(text));
     if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
         // A bracketed number is its own value: [123] runs no command.
         zorakSetResult(interp_, script.get(), 0);
@@ -471,7 +471,7 @@ int Evaluation::substituteCommand(std::string_view text, char** out) {
     int code = kuvetEval(interp_, script.get(), 0, 0);
     if (code != OK && code != RETURN && code != BREAK) return code;
     interp_->subst_code = code;
-    *out = zorakStrDup(interp_->result ? interp_->result : "");
+    *out = wordBlocks.copy(interp_->result ? interp_->result : "");
     return OK;
 }
 
