@@ -27,7 +27,7 @@ constexpr size_t kMaxFieldName = 256;
 // Sizes are kept in the record's signed 32-bit size field.
 constexpr long long kMaxStructSize = 0x7fffffff;
 
-struct FieldSpec {
+struct FieldLayout {
     std::string name;
     long long length;
 };
@@ -68,13 +68,13 @@ std::string decimal(long long value) {
     return text.get();
 }
 
-// The texts of the single fields in a specification. A flat list of names
+// The texts of the single fields in a field list. A flat list of names
 // and lengths ({a 4 b 8}) reads pairwise; otherwise every list item is one
 // field ({{a 4} {b 8}}), except that an item of an even number of at least
 // four words holds one field per pair ({{a 4 b 8}}).
-std::vector<std::string> fieldTexts(const char* spec) {
+std::vector<std::string> fieldTexts(const char* layout) {
     ScopedVector items;
-    int count = zorakSplitList(spec, &items.get());
+    int count = zorakSplitList(layout, &items.get());
     std::vector<std::string> fields;
     bool flat = count >= 2 && count % 2 == 0;
     for (int i = 0; flat && i < count; i++)
@@ -96,8 +96,9 @@ std::vector<std::string> fieldTexts(const char* spec) {
     return fields;
 }
 
-// Reads one field text into spec; false (reported) when it is malformed.
-bool parseField(Interpreter* interp, const char* name, const std::string& text, FieldSpec* spec) {
+// Reads one field text into layout; false (reported) when it is malformed.
+bool parseField(Interpreter* interp, const char* name, const std::string& text,
+                FieldLayout* layout) {
     if (text.find_first_of("{}\"") != std::string::npos) {
         zorakReportError(interp, "struct create '%s': field '%s' contains illegal {, } or \"\n",
                          name, text.c_str());
@@ -112,9 +113,9 @@ bool parseField(Interpreter* interp, const char* name, const std::string& text, 
     }
     std::string_view fieldName = trimmed.substr(0, blank);
     std::string length(trimBlanks(trimmed.substr(blank)));
-    spec->name = std::string(fieldName);
-    spec->length = zorakLeadingInt(length.c_str());
-    if (fieldName.size() > kMaxFieldName || spec->length < 1 || spec->length > kMaxStructSize) {
+    layout->name = std::string(fieldName);
+    layout->length = zorakLeadingInt(length.c_str());
+    if (fieldName.size() > kMaxFieldName || layout->length < 1 || layout->length > kMaxStructSize) {
         zorakReportError(interp, "struct create: Syntax error in struct '%s' field => '%s'\n", name,
                          text.c_str());
         return false;
@@ -141,7 +142,7 @@ int failCreate(Interpreter* interp, const char* name) {
     return ERROR;
 }
 
-// struct create name ?size? fieldSpec, with the words after "create".
+// struct create name ?size? fieldList, with the words after "create".
 int structCreate(Interpreter* interp, int argc, char** argv) {
     const char* name = argv[0];
     if (zorakGetVar(interp, name, kScopeCurrent)) {
@@ -154,7 +155,7 @@ int structCreate(Interpreter* interp, int argc, char** argv) {
         zorakReportError(interp, "struct: Failed to parse struct field(s)\n");
         return ERROR;
     }
-    std::vector<FieldSpec> fields(texts.size());
+    std::vector<FieldLayout> fields(texts.size());
     long long sum = 0;
     for (size_t i = 0; i < texts.size(); i++) {
         if (!parseField(interp, name, texts[i], &fields[i])) return ERROR;
@@ -190,7 +191,7 @@ int structCreate(Interpreter* interp, int argc, char** argv) {
     var->list = new List;
 
     size_t offset = 0;
-    for (const FieldSpec& field : fields) {
+    for (const FieldLayout& field : fields) {
         std::string member = std::string(name) + "." + field.name;
         if (zorakGetVar(interp, member.c_str(), kScopeCurrent)) {
             zorakReportError(interp, "struct create: Member variable '%s' already exists\n",

@@ -20,7 +20,7 @@ puts [llength [vars -list small]]
 set taken 1
 puts [catch {struct taken {a 1}}]
 puts [catch {struct create s {a 1}}]
-# malformed field specifications, each stopping before anything is made
+# malformed field lists, each stopping before anything is made
 puts [catch {struct bad {}}]
 puts [catch {struct bad {a}}]
 puts [catch {struct bad {a 4 b}}]
