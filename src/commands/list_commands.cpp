@@ -6,6 +6,7 @@
 
 #include "console/console.h"
 #include "interp/errors.h"
+#include "interp/evaluator.h"
 #include "interp/registry.h"
 #include "shell/settings.h"
 #include "util/heap_text.h"
@@ -60,6 +61,9 @@ struct ScannedList {
     ScopedVector elements;
     bool quote_line_end = false;
     bool valid = false;
+    // The value stamp of the variable whose lent value was scanned (0 when
+    // the text came from elsewhere): the same stamp is the same text.
+    uint64_t stamp = 0;
 };
 
 ScannedList scannedList;
@@ -80,6 +84,7 @@ const StringVector& scanKeepEmpty(std::string_view text, StringVector* scratch,
     if (!scannedList.valid || scannedList.text.size() != text.size() ||
         std::memcmp(scannedList.text.data(), text.data(), text.size()) != 0) {
         scannedList.valid = false;
+        scannedList.stamp = 0;
         zorakVectorFree(&scannedList.elements.get());
         scannedList.text.assign(text);
         zorakScanList(text, &scannedList.elements.get(), options, &scannedList.quote_line_end);
@@ -93,6 +98,17 @@ const StringVector& scanKeepEmpty(std::string_view text, StringVector* scratch,
 // recognised in one pass over it.
 const StringVector& scanWordKeepEmpty(const char* word, StringVector* scratch,
                                       bool* quote_line_end) {
+    WordOrigin origin;
+    if (zorakWordOrigin(word, &origin)) {
+        // A lent variable value is known by its stamp, without reading it.
+        if (scannedList.valid && scannedList.stamp == origin.stamp) {
+            *quote_line_end = scannedList.quote_line_end;
+            return scannedList.elements.get();
+        }
+        const StringVector& scanned = scanKeepEmpty(word, scratch, quote_line_end);
+        if (&scanned == &scannedList.elements.get()) scannedList.stamp = origin.stamp;
+        return scanned;
+    }
     if (scannedList.valid &&
         std::strncmp(scannedList.text.c_str(), word, scannedList.text.size() + 1) == 0) {
         *quote_line_end = scannedList.quote_line_end;
@@ -167,7 +183,8 @@ int zorakCommandLindex(Interpreter* interp, int argc, char** argv, void*) {
     if (startsWithEnd(argv[2])) return lindexFromEnd(interp, argv[0], argv[1], argv[2]);
     // The list itself is read in place; only nested values are copied.
     std::string nested;
-    // Until the first index is applied, current is the list word itself.
+    // Until the first index is applied, current is the list word itself
+    // (measured only when it is needed: a long list is read from the cache).
     bool atWord = true;
     std::string_view current;
     for (int w = 2; w < argc; w++) {
@@ -185,9 +202,10 @@ int zorakCommandLindex(Interpreter* interp, int argc, char** argv, void*) {
                 atWord ? scanWordKeepEmpty(argv[1], &scratch.get(), &quoteLineEnd)
                        : scanKeepEmpty(current, &scratch.get(), &quoteLineEnd);
             if (quoteLineEnd) return lindexFail(interp, argv[0]);
-            if (atWord) current = argv[1];
+            bool whole = atWord;
             atWord = false;
             if (elements.count <= 1) {
+                if (whole) current = argv[1];
                 // A single element answers every index.
                 nested = unbraceOnce(current);
                 current = nested;
@@ -375,6 +393,7 @@ int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
         std::memcpy(grown + length, added.data(), added.size());
         grown[total] = '\0';
         var->value = grown;
+        zorakValueChanged(var);
         var->changed = 1;
         if (total > 0 && total <= INT32_MAX) {
             zorakSetResult(interp, var->value, static_cast<int>(total));
@@ -521,4 +540,7 @@ void zorakRegisterListCommands(Interpreter* interp) {
     zorakRegisterCommand(interp, "lappend", zorakCommandLappend, nullptr, 0);
     zorakRegisterCommand(interp, "split", zorakCommandSplit, nullptr, 0);
     zorakRegisterCommand(interp, "lreplace", zorakCommandLreplace, nullptr, 0);
+    zorakLendWordsTo(zorakCommandLlength, nullptr);
+    zorakLendWordsTo(zorakCommandLindex, nullptr);
+    zorakLendWordsTo(zorakCommandLrange, nullptr);
 }

@@ -358,6 +358,7 @@ int zorakCommandAppend(Interpreter* interp, int argc, char** argv, void*) {
     for (int i = 2; i < argc; i++)
         length = zorakStrAppendAt(&var->value, length, argv[i], std::strlen(argv[i]));
     var->size = length > INT32_MAX ? INT32_MAX : static_cast<int32_t>(length);
+    zorakValueChanged(var);
     var->changed = 1;
     return zorakStringResult(interp, std::string_view(var->value, length));
 }

@@ -46,6 +46,7 @@ int64_t wrapAdd(int64_t a, int64_t b) {
 int storeScalar(Interpreter* interp, Var* var, const char* name, const std::string& text) {
     if (!var->parent && !var->is_constant && !var->is_pointer && var->type == VT_AUTO) {
         zorakStrAssign(&var->value, text);
+        zorakValueChanged(var);
         var->changed = 1;
         var->size = static_cast<int32_t>(text.size());
         return OK;

@@ -19,8 +19,10 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -217,6 +219,35 @@ class WordBlocks {
 
 WordBlocks wordBlocks;
 
+// Values shorter than this are copied: a copy costs less than the
+// bookkeeping, and most words stay the evaluator's own.
+constexpr size_t kLendMinimum = 4096;
+
+struct WordReader {
+    CommandHandler handler;
+    WordReaderTest reads_only;
+};
+WordReader wordReaders[8];
+int wordReaderCount = 0;
+
+bool readsOnly(CommandHandler handler, int argc, char** argv) {
+    for (int i = 0; i < wordReaderCount; i++)
+        if (wordReaders[i].handler == handler)
+            return !wordReaders[i].reads_only || wordReaders[i].reads_only(argc, argv);
+    return false;
+}
+
+struct LentWord {
+    int index;
+    WordOrigin origin;
+    // Keeps a shared rendering alive while it is lent.
+    std::shared_ptr<const std::string> keep;
+};
+
+// The lent words of the command whose handler is running, if any.
+const std::vector<LentWord>* activeLent = nullptr;
+char** activeWords = nullptr;
+
 class Evaluation {
   public:
     Evaluation(Interpreter* interp, const char* script, int length, int16_t substituteOnly,
@@ -224,15 +255,22 @@ class Evaluation {
         : interp_(interp), substituteOnly_(substituteOnly), noVariables_(noVariables) {
         zorakParserInit(&parser_, script, length);
     }
+    ~Evaluation() { forgetLentWords(); }
+    Evaluation(const Evaluation&) = delete;
+    Evaluation& operator=(const Evaluation&) = delete;
     int run();
 
   private:
-    int substituteVariable(std::string_view name, char** out);
+    int substituteVariable(std::string_view name, char** out, bool newWord = false);
     int substituteCommand(std::string_view text, char** out);
     void reportMissingVariable(const char* name, long site);
     int dereference(std::string_view braced, char** out);
     int resolveSubscript(const char* arrayName, char** out);
     int runCommand();
+    bool mayLend(const Var* var, bool newWord);
+    int wordCount() { return words_->count; }
+    void ownLentWords();
+    void forgetLentWords();
     int dispatchFound(Command* cmd);
     int dispatchMissing();
     void expandList(char* text);
@@ -241,11 +279,38 @@ class Evaluation {
     Interpreter* interp_;
     Parser parser_;
     ScopedVector words_;
+    std::vector<LentWord> lent_;
+    // Set by substituteVariable when the word it made is a lent value.
+    bool lentNow_ = false;
+    WordOrigin lentOrigin_{};
+    std::shared_ptr<const std::string> lentKeep_;
     int16_t substituteOnly_;
     int16_t noVariables_;
     bool expand_ = false;
     int code_ = OK;
 };
+
+bool Evaluation::mayLend(const Var* var, bool newWord) {
+    if (!newWord || expand_ || substituteOnly_ || wordCount() == 0 || zorakSettings.step_mode)
+        return false;
+    if (var->type == VT_DICTIONARY) return zorakVarHooks.dict_render_shared != nullptr;
+    return !var->parent && var->value && platformHeapBlockSize(var->value) >= kLendMinimum;
+}
+
+// Gives every lent word of the command being assembled a copy of its own:
+// from here on something may change the variables they came from.
+void Evaluation::ownLentWords() {
+    for (const LentWord& word : lent_)
+        words_->items[word.index] = zorakStrDup(words_->items[word.index]);
+    lent_.clear();
+}
+
+// Takes the lent words out of the word vector before it is released.
+void Evaluation::forgetLentWords() {
+    for (const LentWord& word : lent_)
+        words_->items[word.index] = nullptr;
+    lent_.clear();
+}
 
 void Evaluation::appendWord(char* owned) {
     zorakVectorAppendOwned(&words_.get(), owned);
@@ -305,6 +370,7 @@ void Evaluation::reportMissingVariable(const char* name, long site) {
 }
 
 int Evaluation::resolveSubscript(const char* arrayName, char** out) {
+    ownLentWords();
     std::string_view raw = parser_.subscript();
     if (raw.empty()) {
         zorakReportError(interp_, "eval_resolve: Unknown error parsing array\n");
@@ -362,6 +428,7 @@ std::string plainValue(Interpreter* interp, const char* name, bool* found) {
 // $$name, ${braced} and their combinations: the inner reference names the
 // variable to read, once for every extra "$".
 int Evaluation::dereference(std::string_view token, char** out) {
+    ownLentWords();
     size_t extra = 0;
     while (extra < token.size() && token[extra] == '$')
         extra++;
@@ -393,7 +460,7 @@ int Evaluation::dereference(std::string_view token, char** out) {
     return OK;
 }
 
-int Evaluation::substituteVariable(std::string_view token, char** out) {
+int Evaluation::substituteVariable(std::string_view token, char** out, bool newWord) {
     std::string name(token);
     bool subscripted =
         parser_.has_subscript && parser_.subscript_start && parser_.subscript_length > 0;
@@ -441,10 +508,27 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
                    ? zorakGetVar(interp_, name.c_str() + 2, kScopeGlobal)
                    : zorakGetVar(interp_, name.c_str(), kScopeCurrent);
     if (var && var->type != VT_FIELD && var->type != VT_DICTIONARY) {
+        if (mayLend(var, newWord)) {
+            *out = var->value;
+            lentNow_ = true;
+            lentOrigin_ = WordOrigin{var, zorakValueStamp(var)};
+            return OK;
+        }
         *out = wordBlocks.copy(var->value ? var->value : "");
         return OK;
     }
     // A dictionary's rendering is already a fresh text: it becomes the word.
+    if (var && var->type == VT_DICTIONARY && mayLend(var, newWord)) {
+        uint64_t stamp = 0;
+        std::shared_ptr<const std::string> shared = zorakVarHooks.dict_render_shared(var, &stamp);
+        if (shared && shared->size() >= kLendMinimum) {
+            *out = const_cast<char*>(shared->c_str());
+            lentNow_ = true;
+            lentOrigin_ = WordOrigin{var, stamp};
+            lentKeep_ = std::move(shared);
+            return OK;
+        }
+    }
     if (var && var->type == VT_DICTIONARY && zorakVarHooks.dict_render) {
         char* text = zorakVarHooks.dict_render(interp_, var);
         *out = text ? text : zorakStrDup("");
@@ -461,6 +545,7 @@ int Evaluation::substituteVariable(std::string_view token, char** out) {
 }
 
 int Evaluation::substituteCommand(std::string_view text, char** out) {
+    ownLentWords();
     HeapText script(wordBlocks.copy(text));
     if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
         // A bracketed number is its own value: [123] runs no command.
@@ -495,23 +580,40 @@ int Evaluation::run() {
         if (kind == PT_SEP) continue;
         if (kind == PT_EOL) {
             int code = runCommand();
+            forgetLentWords();
             wordBlocks.release(&words_.get());
             // A {*} with no word after it expands nothing in the next command.
             expand_ = false;
             if (code >= 0) return code;
             continue;
         }
+        bool newWord = previous == PT_SEP || previous == PT_EOL || words_->count == 0;
+        if (!newWord && !lent_.empty() && lent_.back().index == words_->count - 1) {
+            // More text joins a lent word: it becomes a copy of its own.
+            char*& last = words_->items[words_->count - 1];
+            last = zorakStrDup(last);
+            lent_.pop_back();
+        }
         HeapText text;
         if (kind == PT_VAR) {
-            int code = substituteVariable(parser_.token(), text.out());
+            char* word = nullptr;
+            int code = substituteVariable(parser_.token(), &word, newWord);
             if (code != OK) return code;
+            if (lentNow_) {
+                lentNow_ = false;
+                lent_.push_back(LentWord{words_->count, lentOrigin_, std::move(lentKeep_)});
+                lentKeep_.reset();
+                zorakVectorAppendOwned(&words_.get(), word);
+                continue;
+            }
+            text.reset(word);
         } else if (kind == PT_CMD) {
             int code = substituteCommand(parser_.token(), text.out());
             if (code != OK) return code;
         } else {
             text.reset(wordBlocks.copy(parser_.token()));
         }
-        if (previous == PT_SEP || previous == PT_EOL || words_->count == 0) {
+        if (newWord) {
             if (kind == PT_ESC) expand_ = false;
             if (expand_) {
                 expand_ = false;
@@ -564,6 +666,8 @@ int Evaluation::dispatchFound(Command* cmd) {
     bool isProc = cmd->is_proc != 0;
     int argc = words_->count;
     char** argv = words_->items;
+    if (!lent_.empty() && (zorakSettings.step_mode || !readsOnly(handler, argc, argv)))
+        ownLentWords();
     bool traced = zorakDebugIsTraced(interp_, argv[0]);
     uint32_t counter = interp_->command_counter;
     if (traced) zorakDebugTraceExec(interp_, argc, argv);
@@ -571,7 +675,13 @@ int Evaluation::dispatchFound(Command* cmd) {
     CallTraceEntry entry(zorakSettings.stacktrace && zorakDebugPushCallTrace(argc, argv));
     if (zorakSettings.step_mode && zorakDebugStepPrompt(interp_, argv[0]) == STOP) return STOP;
     if (std::strcmp(argv[0], "set") != 0) interp_->result_kind = 0;
+    const std::vector<LentWord>* outerLent = activeLent;
+    char** outerWords = activeWords;
+    activeLent = lent_.empty() ? nullptr : &lent_;
+    activeWords = argv;
     int code = handler ? callHandler(interp_, handler, argc, argv, data) : ERROR;
+    activeLent = outerLent;
+    activeWords = outerWords;
     if (traced) zorakDebugTraceReturn(interp_, counter, argv[0]);
     if (code == RETURN) {
         if (isProc) {
@@ -588,6 +698,7 @@ int Evaluation::dispatchFound(Command* cmd) {
 }
 
 int Evaluation::dispatchMissing() {
+    ownLentWords();
     Command* exec = zorakSettings.autoexec ? zorakGetCommand(interp_, "exec") : nullptr;
     if (exec) {
         interp_->command_counter++;
@@ -643,6 +754,24 @@ void runOuterEvaluation(void* data) {
 }
 
 } // namespace
+
+void zorakLendWordsTo(CommandHandler handler, WordReaderTest reads_only) {
+    for (int i = 0; i < wordReaderCount; i++)
+        if (wordReaders[i].handler == handler) return;
+    if (wordReaderCount < static_cast<int>(sizeof wordReaders / sizeof wordReaders[0]))
+        wordReaders[wordReaderCount++] = WordReader{handler, reads_only};
+}
+
+bool zorakWordOrigin(const char* word, WordOrigin* origin) {
+    if (!activeLent || !word) return false;
+    for (const LentWord& lent : *activeLent) {
+        if (activeWords[lent.index] == word) {
+            *origin = lent.origin;
+            return true;
+        }
+    }
+    return false;
+}
 
 int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
               int16_t no_variables) {

@@ -616,6 +616,11 @@ int zorakCommandDict(Interpreter* interp, int argc, char** argv, void*) {
 
 void zorakRegisterDictCommands(Interpreter* interp) {
     zorakVarHooks.dict_render = dict_render;
+    zorakVarHooks.dict_render_shared = zorakDictRenderShared;
     zorakVarHooks.dict_assign = zorakDictAssign;
     zorakRegisterCommand(interp, "dict", zorakCommandDict, nullptr, 0);
+    zorakLendWordsTo(zorakCommandDict, [](int argc, char** argv) {
+        return argc > 1 &&
+               (zorakEqualNoCase(argv[1], "get") || zorakEqualNoCase(argv[1], "filter"));
+    });
 }

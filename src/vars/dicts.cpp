@@ -79,7 +79,8 @@ hash_table* newTable(int buckets) {
 struct RenderCache {
     const hash_table* table = nullptr;
     uint64_t generation = 0;
-    std::string text;
+    // Shared, so that a rendering lent to a command outlives the next one.
+    std::shared_ptr<const std::string> text = std::make_shared<const std::string>();
 };
 RenderCache renderCache;
 uint64_t dictGeneration = 1;
@@ -92,6 +93,9 @@ constexpr size_t kIndexFrom = 4096;
 
 struct ValueIndex {
     std::string text;
+    // The rendering the index was built from when the evaluator lent it to
+    // get: held here, no other text can have its address.
+    std::shared_ptr<const std::string> source;
     bool built = false;
     int count = 0;
     std::vector<std::string> items;
@@ -102,6 +106,7 @@ ValueIndex valueIndex;
 const ValueIndex* indexFor(std::string_view value) {
     ValueIndex& index = valueIndex;
     if (index.text.size() != value.size() || index.text.compare(value) != 0) {
+        index.source.reset();
         index.first.clear();
         index.items.clear();
         index.built = false;
@@ -156,14 +161,27 @@ DictLookup zorakDictLookup(std::string_view value, const char* key, std::string*
 DictLookup zorakDictLookup(const char* value, const char* key, std::string* found) {
     // A value read again is compared with the indexed text in one pass,
     // without measuring it first.
-    const ValueIndex& index = valueIndex;
+    ValueIndex& index = valueIndex;
+    const std::shared_ptr<const std::string>& rendered = renderCache.text;
+    if (value == rendered->c_str() && rendered->size() >= kIndexFrom) {
+        // A dictionary variable's rendering lent by the evaluator is known
+        // by its address while the index holds it.
+        if (index.source != rendered) {
+            if (!indexFor(*rendered)) indexFor(*rendered);
+            index.source = rendered;
+        }
+        return lookupIn(index, key, found);
+    }
     if (index.built && std::strcmp(index.text.c_str(), value) == 0)
         return lookupIn(index, key, found);
     return zorakDictLookup(std::string_view(value), key, found);
 }
 
 void zorakDictChanged(Var* dict) {
-    if (dict) dict->changed = 1;
+    if (dict) {
+        dict->changed = 1;
+        zorakValueChanged(dict);
+    }
     dictGeneration++;
 }
 
@@ -275,11 +293,24 @@ char* dict_render(Interpreter*, Var* var) {
     if (!dict || !dict->table) return nullptr;
     RenderCache& cache = renderCache;
     if (cache.table != dict->table || cache.generation != dictGeneration) {
-        cache.text = zorakDictRenderTable(*dict->table);
+        cache.text = std::make_shared<const std::string>(zorakDictRenderTable(*dict->table));
         cache.table = dict->table;
         cache.generation = dictGeneration;
     }
-    return zorakStrDup(cache.text);
+    return zorakStrDup(*cache.text);
+}
+
+std::shared_ptr<const std::string> zorakDictRenderShared(Var* var, uint64_t* stamp) {
+    Var* dict = zorakDictOf(var);
+    if (!dict || !dict->table) return nullptr;
+    RenderCache& cache = renderCache;
+    if (cache.table != dict->table || cache.generation != dictGeneration) {
+        cache.text = std::make_shared<const std::string>(zorakDictRenderTable(*dict->table));
+        cache.table = dict->table;
+        cache.generation = dictGeneration;
+    }
+    *stamp = dictGeneration | (uint64_t{1} << 63);
+    return cache.text;
 }
 
 int dict_clear(Interpreter* interp, const char* name) {

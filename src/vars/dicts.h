@@ -9,6 +9,7 @@
 #include "interp/interp.h"
 #include "util/heap_text.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,7 @@ void zorakDictChanged(Var* dict);
 // A fresh heap text rendering a dictionary variable, or null for a variable
 // that is not a dictionary or has no table.
 char* dict_render(Interpreter* interp, Var* var);
+std::shared_ptr<const std::string> zorakDictRenderShared(Var* var, uint64_t* stamp);
 // 1 when the named variable is a dictionary (its table, if any, emptied).
 int dict_clear(Interpreter* interp, const char* name);
 // The dictionary record var stands for: var itself, or the end of its alias

@@ -42,6 +42,7 @@ int stackCreate(Interpreter* interp, const char* command, const char* name, cons
         return ERROR;
     }
     zorakStrAssign(&var->value, "<stack>");
+    zorakValueChanged(var);
     var->type = VT_STACK;
     var->stack = stack;
     var->changed = 1;

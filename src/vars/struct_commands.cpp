@@ -186,6 +186,7 @@ int structCreate(Interpreter* interp, int argc, char** argv) {
         return ERROR;
     }
     zorakStrAssign(&var->value, address(block));
+    zorakValueChanged(var);
     var->type = VT_STRUCT;
     var->size = static_cast<int>(size);
     var->list = new List;

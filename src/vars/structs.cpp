@@ -176,6 +176,7 @@ int zorakStructUnset(Interpreter* interp, const char* name, bool complain) {
     }
     zorakStructRelease(var);
     zorakStrFree(&var->value);
+    zorakValueChanged(var);
     if (!unlinkAnywhere(interp, var)) {
         if (complain) zorakReportError(interp, "%s: Failed to delete '%s'\n", "struct unset", name);
         return 1;

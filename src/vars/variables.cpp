@@ -156,10 +156,12 @@ void refreshAlias(Interpreter* interp, Var* var) {
     if (!source) source = "";
     if (var->value && std::strcmp(var->value, source) == 0) return;
     zorakStrAssign(&var->value, source);
+    zorakValueChanged(var);
 }
 
 void assignValue(Var* var, const char* text) {
     zorakStrAssign(&var->value, text);
+    zorakValueChanged(var);
 }
 
 // An alias of one array element writes into the element; an empty value is
@@ -272,6 +274,7 @@ void dropDictionary(Var* var) {
     var->table = nullptr;
     var->type = VT_AUTO;
     zorakStrFree(&var->value);
+    zorakValueChanged(var);
     zorakStrFree(&var->subscript);
 }
 
@@ -481,6 +484,21 @@ Var* zorakFindVarInFrame(CallFrame* frame, const char* name) {
     return found == index->names.end() ? nullptr : found->second.newest;
 }
 
+namespace {
+uint64_t lastStamp = 0;
+}
+
+uint64_t zorakValueStamp(const Var* var) {
+    uint64_t stamp;
+    std::memcpy(&stamp, var->variant, sizeof stamp);
+    return stamp;
+}
+
+void zorakValueChanged(Var* var) {
+    uint64_t stamp = ++lastStamp;
+    std::memcpy(var->variant, &stamp, sizeof stamp);
+}
+
 Var* zorakNewVar(CallFrame* frame, const char* name, const char* value) {
     if (!frame || !name) return nullptr;
     Var* var = static_cast<Var*>(std::calloc(1, sizeof(Var)));
@@ -493,6 +511,7 @@ Var* zorakNewVar(CallFrame* frame, const char* name, const char* value) {
         return nullptr;
     }
     var->level = frame->level;
+    zorakValueChanged(var);
     zorakLinkVar(frame, var);
     return var;
 }
@@ -642,6 +661,7 @@ int define_const(Interpreter* interp, const char* name, const char* value, int i
         var->level = 0;
     } else {
         zorakStrAssign(&var->value, value ? value : "");
+        zorakValueChanged(var);
     }
     var->is_constant = 1;
     var->is_pointer = 0;

@@ -8,6 +8,9 @@
 
 #include "interp/interp.h"
 
+#include <memory>
+#include <string>
+
 enum VarType {
     VT_AUTO = 0,
     VT_CONST = 1,
@@ -57,6 +60,12 @@ void zorakFreeVar(Var* var);
 // global frame) and frees it. Returns 1 when it was found.
 int zorakRemoveVar(Interpreter* interp, const char* name);
 
+// Value stamps. Every change of a record's value gives it a stamp never
+// used before, kept in the record's spare variant bytes, so a cache that
+// remembers a stamp knows the exact value it saw without comparing text.
+uint64_t zorakValueStamp(const Var* var);
+void zorakValueChanged(Var* var);
+
 // Lookup and assignment.
 Var* zorakGetVar(Interpreter* interp, const char* name, int scope);
 Var* zorakGetVarGlob(Interpreter* interp, const char* pattern, int nocase, int scope);
@@ -87,6 +96,9 @@ struct VarHooks {
     void (*struct_release)(Var* var);
     // Heap text of a dictionary variable as a key/value list, or null.
     char* (*dict_render)(Interpreter* interp, Var* var);
+    // The same rendering shared instead of copied, with the dictionary
+    // generation it shows (bit 63 set, so it never equals a value stamp).
+    std::shared_ptr<const std::string> (*dict_render_shared)(Var* var, uint64_t* stamp);
     // Makes name a dictionary holding the pairs of value (set after a command
     // that left a dictionary result); returns the completion code.
     int (*dict_assign)(Interpreter* interp, const char* name, const char* value);
