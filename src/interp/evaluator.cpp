@@ -4,6 +4,7 @@
 #include "console/console.h"
 #include "interp/debugger.h"
 #include "interp/errors.h"
+#include "interp/parse_cache.h"
 #include "interp/parser.h"
 #include "interp/registry.h"
 #include "platform/platform.h"
@@ -254,6 +255,7 @@ class Evaluation {
                int16_t noVariables)
         : interp_(interp), substituteOnly_(substituteOnly), noVariables_(noVariables) {
         zorakParserInit(&parser_, script, length);
+        tokens_ = zorakParsedScript(script, length);
     }
     ~Evaluation() { forgetLentWords(); }
     Evaluation(const Evaluation&) = delete;
@@ -276,8 +278,15 @@ class Evaluation {
     void expandList(char* text);
     void appendWord(char* owned);
 
+    int nextToken() {
+        if (!tokens_) return zorakGetToken(&parser_);
+        return zorakReplayToken(&parser_, tokens_->tokens[next_++]);
+    }
+
     Interpreter* interp_;
     Parser parser_;
+    std::shared_ptr<const TokenList> tokens_;
+    size_t next_ = 0;
     ScopedVector words_;
     std::vector<LentWord> lent_;
     // Set by substituteVariable when the word it made is a lent value.
@@ -563,7 +572,7 @@ int Evaluation::substituteCommand(std::string_view text, char** out) {
 int Evaluation::run() {
     for (;;) {
         int previous = parser_.token_type;
-        if (zorakGetToken(&parser_)) {
+        if (nextToken()) {
             char context[256];
             std::snprintf(context, sizeof context, "eval: Parse error near term:\n'%-.30s'...",
                           contextBefore(parser_, parser_.token_start));
