@@ -360,6 +360,14 @@ int lappendElement(Interpreter* interp, int argc, char** argv) {
     return setText(interp, value);
 }
 
+// The length of the value the last lappend left, known by its stamp: a list
+// built element by element is not measured again for every element.
+struct KnownLength {
+    uint64_t stamp = 0;
+    size_t length = 0;
+};
+KnownLength lappendLength;
+
 int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 3) return zorakWrongArgs(interp, argc, argv);
     const char* name = argv[1];
@@ -385,7 +393,8 @@ int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
     const char* current = var->value ? var->value : "";
     if (!var->parent) {
         // The value grows in place; a long list is not copied for every append.
-        size_t length = std::strlen(current);
+        size_t length = lappendLength.stamp == zorakValueStamp(var) ? lappendLength.length
+                                                                    : std::strlen(current);
         if (length) added.insert(added.begin(), ' ');
         size_t total = length + added.size();
         char* grown = static_cast<char*>(std::realloc(var->value, total + 1));
@@ -394,6 +403,7 @@ int zorakCommandLappend(Interpreter* interp, int argc, char** argv, void*) {
         grown[total] = '\0';
         var->value = grown;
         zorakValueChanged(var);
+        lappendLength = KnownLength{zorakValueStamp(var), total};
         var->changed = 1;
         if (total > 0 && total <= INT32_MAX) {
             zorakSetResult(interp, var->value, static_cast<int>(total));

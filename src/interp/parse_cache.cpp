@@ -1,6 +1,7 @@
 #include "interp/parse_cache.h"
 
 #include <cstring>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 
@@ -9,7 +10,12 @@ namespace {
 // Texts longer than this are tokenised as they run: they are rarely run twice.
 constexpr int kLongestKept = 64 * 1024;
 // Bytes of text and tokens kept at most; past it the cache starts afresh.
-constexpr size_t kKeptBytes = 16 * 1024 * 1024;
+constexpr size_t kKeptBytes = 4 * 1024 * 1024;
+// A text is kept from its second run on. Texts made for one run (an
+// operator line with its operands, an eval of built text) are only
+// remembered by their hash here, so they neither fill the cache nor evict
+// the bodies that do run again.
+constexpr size_t kSeenSlots = 4096;
 
 // Most lookups are for the text a loop or a procedure ran a moment ago, at
 // the same address: a few recent addresses are tried before the hash, their
@@ -25,6 +31,7 @@ struct ParseCache {
     std::unordered_map<std::string_view, std::shared_ptr<const TokenList>> scripts;
     size_t bytes = 0;
     RecentScript recent[kRecent];
+    size_t seen[kSeenSlots] = {};
 };
 
 ParseCache parseCache;
@@ -79,6 +86,12 @@ std::shared_ptr<const TokenList> zorakParsedScript(const char* script, int lengt
     if (found != cache.scripts.end()) {
         list = found->second;
     } else {
+        size_t hash = std::hash<std::string_view>{}(std::string_view(script, size));
+        size_t& seen = cache.seen[hash % kSeenSlots];
+        if (seen != hash) {
+            seen = hash;
+            return nullptr;
+        }
         std::shared_ptr<TokenList> fresh = tokenise(script, length);
         size_t kept = fresh->text.size() + fresh->tokens.size() * sizeof(CachedToken) + 64;
         if (cache.bytes + kept > kKeptBytes) {

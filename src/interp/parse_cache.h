@@ -32,7 +32,8 @@ struct TokenList {
 };
 
 // The tokens of script (length bytes), from the cache or cut now; null for a
-// text the cache does not keep (a very long one).
+// text the cache does not keep (a very long one, or one seen for the first
+// time): the caller then tokenises as it goes.
 std::shared_ptr<const TokenList> zorakParsedScript(const char* script, int length);
 // Puts the parser in the state the cached token describes; returns what the
 // tokeniser returned.

@@ -323,6 +323,8 @@ void expectSameState(const Parser& live, const Parser& replayed, const std::stri
 }
 
 void expectReplayMatches(const std::string& text) {
+    // The first sight of a text is only remembered; the second keeps it.
+    zorakParsedScript(text.c_str(), static_cast<int>(text.size()));
     std::shared_ptr<const TokenList> list =
         zorakParsedScript(text.c_str(), static_cast<int>(text.size()));
     ASSERT_TRUE(list) << text;
@@ -374,10 +376,12 @@ TEST(ParseCache, ReplaysEveryTokeniserState) {
 TEST(ParseCache, SameTextAnswersFromTheCacheOthersDoNot) {
     std::string a = "set x 1; set y 2";
     std::string b = a;
+    EXPECT_FALSE(zorakParsedScript(a.c_str(), static_cast<int>(a.size())));
     auto first = zorakParsedScript(a.c_str(), static_cast<int>(a.size()));
     EXPECT_EQ(first, zorakParsedScript(b.c_str(), static_cast<int>(b.size())));
     // The same address with new text is parsed afresh.
     a[4] = 'z';
+    zorakParsedScript(a.c_str(), static_cast<int>(a.size()));
     auto changed = zorakParsedScript(a.c_str(), static_cast<int>(a.size()));
     EXPECT_NE(first, changed);
     EXPECT_EQ(changed->text, a);
