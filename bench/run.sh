@@ -9,15 +9,29 @@ zorak="$build/zorak"
 tclsh=$(command -v tclsh || true)
 jimsh=$(command -v jimsh || true)
 
-seconds() { # command... -> elapsed seconds, or "-" when it failed
-  local start end
-  start=$(date +%s.%N)
-  if "$@" >/dev/null 2>&1; then
-    end=$(date +%s.%N)
-    echo "$start $end" | awk '{printf "%.3f", $2 - $1}'
+# Each run is timed as user plus system CPU seconds, which a busy machine
+# does not inflate, with its peak resident memory in KB: "seconds KB", or
+# "- -" when it failed.
+measure() {
+  local out
+  out=$(mktemp)
+  if [ -x /usr/bin/time ]; then
+    if /usr/bin/time -o "$out" -f "%U %S %M" "$@" >/dev/null 2>&1; then
+      awk '{printf "%.3f %s", $1 + $2, $3}' "$out"
+    else
+      echo "- -"
+    fi
   else
-    echo "-"
+    local start end
+    start=$(date +%s.%N)
+    if "$@" >/dev/null 2>&1; then
+      end=$(date +%s.%N)
+      echo "$start $end" | awk '{printf "%.3f -", $2 - $1}'
+    else
+      echo "- -"
+    fi
   fi
+  rm -f "$out"
 }
 
 ratio() { # a b -> a/b
@@ -25,18 +39,24 @@ ratio() { # a b -> a/b
   echo "$1 $2" | awk '{ if ($2 > 0) printf "%.2fx", $1 / $2; else print "-" }'
 }
 
-printf "%-22s %10s %10s %10s %12s %12s\n" script zorak tclsh jimsh "zorak/tclsh" "zorak/jimsh"
+printf "%-22s %10s %10s %10s %12s %12s %10s %10s\n" script zorak tclsh jimsh "zorak/tclsh" \
+  "zorak/jimsh" "zorak KB" "tclsh KB"
 ratios_t=""; ratios_j=""
 generated="$build/bench-scripts"
 "$here/gen_scripts.sh" "$generated"
 for script in "$here"/scripts/*.tcl "$generated"/*.tcl; do
   [ -e "$script" ] || continue
   name=$(basename "$script" .tcl)
-  z=$(seconds "$zorak" "$script")
-  t="-"; j="-"
-  if [ -n "$tclsh" ] && ! grep -q '^# zorak-only' "$script"; then t=$(seconds "$tclsh" "$script"); fi
-  if [ -n "$jimsh" ] && ! grep -q '^# zorak-only' "$script"; then j=$(seconds "$jimsh" "$script"); fi
-  printf "%-22s %10s %10s %10s %12s %12s\n" "$name" "$z" "$t" "$j" "$(ratio "$z" "$t")" "$(ratio "$z" "$j")"
+  read -r z zpeak <<<"$(measure "$zorak" "$script")"
+  t="-"; j="-"; tpeak="-"
+  if [ -n "$tclsh" ] && ! grep -q '^# zorak-only' "$script"; then
+    read -r t tpeak <<<"$(measure "$tclsh" "$script")"
+  fi
+  if [ -n "$jimsh" ] && ! grep -q '^# zorak-only' "$script"; then
+    read -r j _ <<<"$(measure "$jimsh" "$script")"
+  fi
+  printf "%-22s %10s %10s %10s %12s %12s %10s %10s\n" "$name" "$z" "$t" "$j" "$(ratio "$z" "$t")" \
+    "$(ratio "$z" "$j")" "$zpeak" "$tpeak"
   ratios_t+=" $(ratio "$z" "$t")"
   ratios_j+=" $(ratio "$z" "$j")"
 done
