@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -47,7 +49,76 @@ void openConsole() {
     if (!console_state.console_open) OpenConsole(0);
 }
 
+// The folded form: the first byte as it is, the rest in lower case.
+struct FoldedHash {
+    size_t operator()(std::string_view key) const {
+        size_t h = 1469598103934665603ull;
+        for (size_t i = 0; i < key.size(); i++) {
+            h ^= static_cast<unsigned char>(i == 0 ? key[i] : lower(key[i]));
+            h *= 1099511628211ull;
+        }
+        return h;
+    }
+};
+
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        if (a.empty()) return true;
+        if (a[0] != b[0]) return false;
+        for (size_t i = 1; i < a.size(); i++)
+            if (lower(a[i]) != lower(b[i])) return false;
+        return true;
+    }
+};
+
 } // namespace
+
+// The head of each list of case variants, by the folded form of its key.
+struct hash_table::KeyIndex {
+    std::unordered_map<std::string_view, hash_node*, FoldedHash, FoldedEqual> heads;
+};
+
+hash_node* hash_table::exact_node(const char* key) const {
+    if (!index_) return nullptr;
+    auto found = index_->heads.find(key);
+    if (found == index_->heads.end()) return nullptr;
+    for (hash_node* n = found->second; n; n = n->variant)
+        if (std::strcmp(n->key, key) == 0) return n;
+    return nullptr;
+}
+
+void hash_table::index_add(hash_node* node) {
+    if (!index_) index_ = std::make_unique<KeyIndex>();
+    auto inserted = index_->heads.emplace(std::string_view(node->key), node);
+    if (!inserted.second) {
+        node->variant = inserted.first->second->variant;
+        inserted.first->second->variant = node;
+    }
+}
+
+void hash_table::index_remove(hash_node* node) {
+    if (!index_) return;
+    auto found = index_->heads.find(std::string_view(node->key));
+    if (found == index_->heads.end()) return;
+    if (found->second == node) {
+        if (node->variant) {
+            // The key the entry is filed under belongs to the node that stays.
+            hash_node* next = node->variant;
+            index_->heads.erase(found);
+            index_->heads.emplace(std::string_view(next->key), next);
+        } else {
+            index_->heads.erase(found);
+        }
+        return;
+    }
+    for (hash_node* n = found->second; n->variant; n = n->variant) {
+        if (n->variant == node) {
+            n->variant = node->variant;
+            return;
+        }
+    }
+}
 
 hash_table::hash_table() {
     init(kDefaultSize, 0);
@@ -120,11 +191,9 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
     hash_node* node = nullptr;
     try {
         if (allow_resize) rehash(resize_direction());
-        uint32_t fold = digest_fold(key);
-        uint32_t index = fold % static_cast<uint32_t>(table_size);
-        hash_node* head = table[index];
-        for (hash_node* n = head; n; n = n->next) {
-            if (!n->key || std::strcmp(n->key, key) != 0) continue;
+        // A key lives in the bucket its digest picks, so the index finds
+        // exactly the node the bucket's chain holds under that key.
+        if (hash_node* n = exact_node(key)) {
             if (is_binary) {
                 n->value = const_cast<char*>(value);
             } else {
@@ -134,6 +203,9 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
             }
             return true;
         }
+        uint32_t fold = digest_fold(key);
+        uint32_t index = fold % static_cast<uint32_t>(table_size);
+        hash_node* head = table[index];
         node = static_cast<hash_node*>(std::calloc(1, sizeof(hash_node)));
         if (!node) return false;
         node->key = zorakStrDup(key);
@@ -143,6 +215,7 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
             node->value = const_cast<char*>(value);
         else
             node->value = zorakStrDup(value ? value : "");
+        index_add(node);
         link(node, index);
         total_nodes++;
         bucket_count++;
@@ -162,6 +235,19 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
 
 hash_node* hash_table::find_node(const char* key) const {
     if (!table || !key) return nullptr;
+    if (index_) {
+        auto found = index_->heads.find(key);
+        if (found == index_->heads.end()) return nullptr;
+        hash_node* only = found->second;
+        if (!only->variant) {
+            // The only key that could match: found when it sits in the
+            // bucket the chain walk would search.
+            if (std::strcmp(only->key, key) == 0) return only;
+            uint32_t size = static_cast<uint32_t>(table_size);
+            return only->hash % size == digest_fold(key) % size ? only : nullptr;
+        }
+        // Case variants of one another: the first in chain order answers.
+    }
     for (hash_node* n = table[key_hash(key)]; n; n = n->next)
         if (n->key && n->key[0] == key[0] && equalNoCase(n->key, key)) return n;
     return nullptr;
@@ -183,6 +269,7 @@ bool hash_table::erase(const char* key) {
         if (ignore_case ? equalNoCase(node->key, key) : std::strcmp(node->key, key) == 0) break;
     }
     if (!node) return false;
+    index_remove(node);
     if (!prev) {
         table[index] = node->next;
         if (node->next)
@@ -299,6 +386,7 @@ void hash_table::clear() {
         }
         table[i] = nullptr;
     }
+    if (index_) index_->heads.clear();
     used_roots = total_nodes = bucket_count = max_depth = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "util/heap_text.h"
 
 #include <cstdint>
+#include <memory>
 
 struct hash_node {
     hash_node* next;
@@ -18,6 +19,9 @@ struct hash_node {
     // The folded digest of key before the modulus; a rehash reuses it
     // instead of digesting every key again.
     uint32_t hash;
+    // The next node whose key differs from this one only in letter case
+    // after the first character (see hash_table::KeyIndex).
+    hash_node* variant;
 };
 
 // Chain order: the node that first occupied a bucket stays at its head and
@@ -98,7 +102,19 @@ struct hash_table {
     void print_contents(int32_t limit, bool html, bool quiet) const;
     void print_internals(int32_t limit) const;
 
+    // Every key by its case-folded form (the first character exact, the
+    // rest ignoring ASCII case), beside the chains. It finds a key without
+    // walking a chain, which matters in tables that never grow (100
+    // buckets holding any number of keys), and it answers only where the
+    // chain walk would give the same node.
+    struct KeyIndex;
+
   private:
     void init(int32_t initial_size, int16_t binary);
     void link(hash_node* node, uint32_t index);
+    hash_node* exact_node(const char* key) const;
+    void index_add(hash_node* node);
+    void index_remove(hash_node* node);
+
+    std::unique_ptr<KeyIndex> index_;
 };

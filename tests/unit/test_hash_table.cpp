@@ -480,3 +480,42 @@ TEST(HashTable, Reports) {
     t.destroy();
     EXPECT_EQ(capture([&] { t.print_internals(5); }), "table:\t\tNULL\ntable size:\t0\n");
 }
+
+// Lookups answer through an index of case-folded keys; whatever mix of case
+// variants a table holds, in tables that grow and in tables that never do,
+// they must answer exactly as a walk of the key's bucket chain.
+TEST(HashTable, IndexedLookupsAgreeWithTheChainWalk) {
+    auto walk = [](const hash_table& t, const char* key) -> const hash_node* {
+        for (const hash_node* n = t.buckets()[t.key_hash(key)]; n; n = n->next) {
+            if (n->key[0] != key[0] || std::strlen(n->key) != std::strlen(key)) continue;
+            bool same = true;
+            for (size_t i = 0; key[i] && same; i++)
+                same = std::tolower(static_cast<unsigned char>(n->key[i])) ==
+                       std::tolower(static_cast<unsigned char>(key[i]));
+            if (same) return n;
+        }
+        return nullptr;
+    };
+    for (int size : {100, 250}) {
+        hash_table table(size);
+        uint32_t seed = 7;
+        auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+        auto randomKey = [&] {
+            std::string key;
+            int length = 1 + static_cast<int>(next() >> 28) % 3;
+            for (int i = 0; i < length; i++)
+                key += "abAB"[(next() >> 20) % 4];
+            return key + std::to_string((next() >> 24) % 40);
+        };
+        for (int step = 0; step < 6000; step++) {
+            std::string key = randomKey();
+            if ((next() >> 25) % 5 == 0)
+                table.erase(key.c_str());
+            else
+                table.set(key.c_str(), key.c_str());
+            std::string probe = randomKey();
+            ASSERT_EQ(walk(table, probe.c_str()), table.find_node(probe.c_str()))
+                << "size " << size << " step " << step << " probe " << probe;
+        }
+    }
+}
