@@ -15,6 +15,7 @@
 #include "util/text.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -245,8 +246,8 @@ int zorakCommandBase64(Interpreter* interp, int argc, char** argv, void*) {
         return ERROR;
     }
     if (size_t zero = out.find('\0'); zero != std::string::npos) {
-        zorakReportError(interp, "%s: Decoded data holds a zero byte at offset %zu\n", argv[0],
-                         zero);
+        zorakReportError(interp, "%s: Decoded data holds a zero byte at offset %lld\n", argv[0],
+                         static_cast<long long>(zero));
         return ERROR;
     }
     return zorakStringResult(interp, out);
@@ -293,10 +294,13 @@ int zorakCommandMkn(Interpreter* interp, int argc, char** argv, void*) {
     if (!type) return ERROR;
     uint64_t bits = 0;
     if (type->floating) {
-        if (!zorakIsNumberText(argv[1])) return zorakTextBadNumber(interp, argv[0], argv[1]);
+        // Besides the dialect's number texts, anything the C library reads
+        // whole: exponents, "inf" and "nan".
         int64_t whole = 0;
+        char* end = nullptr;
         double value = zorakTextInteger(argv[1], &whole) ? static_cast<double>(whole)
-                                                         : zorakTextToDouble(argv[1]);
+                                                         : std::strtod(argv[1], &end);
+        if (end && (end == argv[1] || *end)) return zorakTextBadNumber(interp, argv[0], argv[1]);
         if (type->size == 4) {
             auto narrow = static_cast<float>(value);
             uint32_t word = 0;
