@@ -14,6 +14,7 @@
 #include "util/number_text.h"
 #include "util/text.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -302,6 +303,12 @@ int zorakCommandMkn(Interpreter* interp, int argc, char** argv, void*) {
                                                          : std::strtod(argv[1], &end);
         if (end && (end == argv[1] || *end)) return zorakTextBadNumber(interp, argv[0], argv[1]);
         if (type->size == 4) {
+            // A finite value beyond the float range has no float to become.
+            if (std::isfinite(value) && std::fabs(value) > FLT_MAX) {
+                zorakReportError(interp, "%s: Value %s is out of range for %s\n", argv[0], argv[1],
+                                 type->name);
+                return ERROR;
+            }
             auto narrow = static_cast<float>(value);
             uint32_t word = 0;
             std::memcpy(&word, &narrow, sizeof word);

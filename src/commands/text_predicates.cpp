@@ -1,6 +1,6 @@
 // The character-class tests is_alnum, is_alpha, is_digit, is_lower,
-// is_upper, is_punct, is_space and is_xdigit: one handler that picks the
-// class by the command word. Like "string is_alpha" they answer "1" when
+// is_upper, is_punct, is_space and is_xdigit: one handler, told the class by its
+// private data. Like "string is_alpha" they answer "1" when
 // every character is in the class, so an empty text answers "1" unless
 // -strict asks for at least one character. Classes are ASCII, as the C
 // library's in its default locale.
@@ -57,7 +57,7 @@ const CharacterClass kClasses[] = {
 };
 
 // is_CLASS text ?-strict? ?-var?
-int zorakCommandIsClass(Interpreter* interp, int argc, char** argv, void*) {
+int zorakCommandIsClass(Interpreter* interp, int argc, char** argv, void* data) {
     if (argc < 2 || argc > 4) return zorakWrongArgs(interp, argc, argv);
     bool byName = false, strict = false;
     for (int i = 2; i < argc; i++) {
@@ -68,17 +68,15 @@ int zorakCommandIsClass(Interpreter* interp, int argc, char** argv, void*) {
         else
             return zorakTextBadOption(interp, argv[0], argv[i]);
     }
-    // A plug-in or alias may run this handler under another name; the
-    // name picks the class and an unknown one has no class to test.
-    const CharacterClass* found = nullptr;
-    for (const CharacterClass& cls : kClasses)
-        if (zorakEqualNoCase(argv[0], cls.name)) found = &cls;
-    if (!found) {
+    // The class travels as the command's private data rather than being
+    // found from the command word, so an alias or a renamed test still works.
+    const auto* cls = static_cast<const CharacterClass*>(data);
+    if (!cls) {
         zorakReportError(interp, "%s: Unknown character class\n", argv[0]);
         return ERROR;
     }
     std::string text = zorakTextOperand(interp, argv[1], byName);
-    bool every = std::all_of(text.begin(), text.end(), found->test);
+    bool every = std::all_of(text.begin(), text.end(), cls->test);
     return zorakStringResult(interp, every && !(strict && text.empty()) ? "1" : "0");
 }
 
@@ -86,5 +84,6 @@ int zorakCommandIsClass(Interpreter* interp, int argc, char** argv, void*) {
 
 void zorakRegisterTextPredicateCommands(Interpreter* interp) {
     for (const CharacterClass& cls : kClasses)
-        zorakRegisterCommand(interp, cls.name, zorakCommandIsClass, nullptr, 0);
+        zorakRegisterCommand(interp, cls.name, zorakCommandIsClass,
+                             const_cast<CharacterClass*>(&cls), 0);
 }

@@ -36,6 +36,7 @@ puts [catch {mkn -129 char} m]$m
 puts [catch {mkn 1.5} m]$m
 puts [catch {mkn abc double} m]$m
 puts [catch {mkn 1 quad} m]$m
+puts [catch {mkn -1e39 float} m]$m
 puts [catch {cvn 01 short} m]$m
 puts [catch {cvn 0G00 short} m]$m
 puts [catch {cvn 0100 short -x} m]$m

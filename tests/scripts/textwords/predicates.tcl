@@ -13,3 +13,7 @@ set n 12345
 puts "[is_digit n -var] [is_digit n] [is_alpha nosuch -var] [is_digit n -var -strict]"
 puts [catch {is_digit 1 -x} m]$m
 puts [catch {is_space} m]
+# an alias or a renamed test keeps its class
+alias isnum is_digit
+rename is_upper caps
+puts "[isnum 42] [isnum 4x] [caps AB] [caps Ab]"
