@@ -47,3 +47,7 @@ puts <[makestr 3 ab]><[makestr 4]><[makestr 0 x]><[makestr -5 x]><[makestr 9 ""]
 puts "[catch {makestr 99999999999 x} m] $m"
 puts "[catch {makestr 40000000 abc} m] $m"
 puts "[catch {makestr many} m] $m"
+# -var reads a plain variable or a constant; an array name stands for itself
+array set arr {k v}
+const c7 xyz
+puts "[lastchar arr -var] [asc c7 -var] [index arr 0 -var]"
