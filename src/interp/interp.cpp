@@ -33,6 +33,7 @@
 #include "services/file_command.h"
 
 #include "util/number_text.h"
+#include "vars/variable_words.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -109,6 +110,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterLibCommands(interp);
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
+    zorakRegisterVariableWords(interp);
 }
 
 namespace {
