@@ -230,6 +230,8 @@ int zorakReleaseInterp(Interpreter* interp) {
     *interp = Interpreter{};
     if (_pglobal_interp == interp) _pglobal_interp = nullptr;
     zorakStackClear(zorakEval.call_trace);
+    // The store's texts belong to this interpreter's life, not the process's.
+    zorakStore.entries.clear();
     return 0;
 }
 
