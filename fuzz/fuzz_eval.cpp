@@ -26,8 +26,19 @@ const std::string_view kAllowed[] = {
     "->",     "=>",         "upvar",    "uplevel", "global",    "proc",     "level",
 };
 
+// The variable and command words and the operator words; not @>, which
+// runs programs.
+const std::string_view kAllowedWords[] = {
+    "result",   "setresult", "defined", "dummy",    "empty",      "swap",    "type",
+    "varname",  "content",   "new",     "store",    "cset",       "setb",    "setl",
+    "setr",     "setat",     "sc",      "walk",     "enum",       "is_proc", "is_const",
+    "is_array", "is_list",   "is_null", "is_empty", "clearprocs", "args",    "on",
+    "chain",    "all",       "any",     ".",        "<=>",        "=>>"};
+
 bool allowed(std::string_view name) {
     for (std::string_view ok : kAllowed)
+        if (ok == name) return true;
+    for (std::string_view ok : kAllowedWords)
         if (ok == name) return true;
     return false;
 }

@@ -34,6 +34,7 @@
 #include "services/file_command.h"
 
 #include "util/number_text.h"
+#include "vars/variable_words.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,6 +112,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
     zorakRegisterTextCommands(interp);
+    zorakRegisterVariableWords(interp);
 }
 
 namespace {
@@ -230,6 +232,8 @@ int zorakReleaseInterp(Interpreter* interp) {
     *interp = Interpreter{};
     if (_pglobal_interp == interp) _pglobal_interp = nullptr;
     zorakStackClear(zorakEval.call_trace);
+    // The store's texts belong to this interpreter's life, not the process's.
+    zorakStore.entries.clear();
     return 0;
 }
 

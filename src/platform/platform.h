@@ -376,3 +376,9 @@ bool platformSpawnCapture(const std::vector<std::string>& words, const std::stri
 // What a user can put before a program the system cannot start directly, for
 // the spawn command's advice ("/bin/sh -c" on Linux).
 const char* platformCommandInterpreterHint();
+
+// ---- Command output capture ----
+// Runs a command line through the system's command interpreter (/bin/sh -c
+// on Linux, COMSPEC /C on Windows) with its standard output and error going
+// to sink, and waits for it. False when the interpreter could not start.
+bool platformCaptureCommand(const std::string& words, PlatformOutputSink sink, void* data);

@@ -180,8 +180,13 @@ class HelpViewer {
         return true;
     }
 
+    // A line of two dots alone opens the topic of the command ".", not markup.
+    static bool isMarkup(const std::string& line) {
+        return zorakStartsWith(line, "..") && line != "..";
+    }
+
     bool topicLine(const std::string& line, const std::string& wanted) {
-        if (zorakStartsWith(line, "..")) return markupLine(line);
+        if (isMarkup(line)) return markupLine(line);
         if (hidden_) return true;
         if (!found_) {
             if (!zorakEqualNoCase(line, wanted)) return true;
@@ -200,7 +205,7 @@ class HelpViewer {
     }
 
     void searchLine(const std::string& line, const std::string& wanted) {
-        if (zorakStartsWith(line, "..")) {
+        if (isMarkup(line)) {
             markupLine(line);
             return;
         }

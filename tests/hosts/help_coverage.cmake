@@ -36,7 +36,8 @@ foreach(line IN LISTS lines)
   # The viewer ignores trailing blanks and tabs.
   string(REGEX REPLACE "[ \t]+$" "" line "${line}")
   string(TOLOWER "${line}" lower)
-  if(line MATCHES "^\\.[^.]")
+  # A line of two dots alone is the topic of the command ".".
+  if(line MATCHES "^\\.[^.]" OR line STREQUAL "..")
     string(SUBSTRING "${line}" 1 -1 name)
     if(NOT topic STREQUAL "")
       string(APPEND problems "line ${line_number}: topic '${name}' opens inside topic '${topic}'\n")

@@ -99,6 +99,14 @@ TEST_F(Exports, StatePersistsUntilExit) {
     EXPECT_EQ(fresh.code, 1);
 }
 
+// The keyed store lives as long as the interpreter, like its variables.
+TEST_F(Exports, StoreEmptiesAtExit) {
+    EXPECT_EQ(command("store set k v").result, "v");
+    EXPECT_EQ(command("store exists k").result, "1");
+    zorak_exit();
+    EXPECT_EQ(command("store exists k").result, "0");
+}
+
 TEST_F(Exports, NullOrEmptyScriptGivesEmptyResultAndError) {
     int code = -1;
     BSTR result = zorak_command(nullptr, 0, 0, 0, &code);

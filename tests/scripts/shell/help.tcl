@@ -13,3 +13,6 @@ set a b c /?
 puts "after the hand-off"
 # help alone lists the useful commands
 help
+# a line of two dots alone is the topic of the command "."; search finds it
+help .
+find "dot topic"
