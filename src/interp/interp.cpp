@@ -12,6 +12,7 @@
 #include "expr/math_commands.h"
 #include "expr/math_functions.h"
 #include "expr/math_ops.h"
+#include "expr/number_words.h"
 #include "interp/debugger.h"
 #include "interp/errors.h"
 #include "interp/evaluator.h"
@@ -109,6 +110,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterLibCommands(interp);
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
+    zorakRegisterNumberCommands(interp);
 }
 
 namespace {
