@@ -84,8 +84,7 @@ int zorakCommandIntegral(Interpreter* interp, int argc, char** argv, void*) {
     // error here.
     if (word.kind == NumberWordKind::Float &&
         !(std::fabs(std::trunc(word.real)) < 9223372036854775808.0)) {
-        zorakReportError(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
     }
     return callFunction(interp, "integral", argc, argv, 1);
 }
@@ -100,9 +99,9 @@ int zorakCommandRound(Interpreter* interp, int argc, char** argv, void*) {
     return callFunction(interp, "round", argc, argv, 1);
 }
 
-// vfract x ?max_denominator?: the fraction nearest to x whose denominator
-// is at most the limit (default 1000000), found through the continued
-// fraction of x: "3/4", "-7/2", or a whole number alone.
+// vfract x ?max_denominator?: the last convergent of the continued fraction
+// of x whose denominator is at most the limit (default 1000000): "3/4",
+// "-7/2", or a whole number alone.
 int zorakCommandVfract(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 2 || argc > 3) return zorakWrongArgs(interp, argc, argv);
     NumberWord word;
@@ -114,8 +113,7 @@ int zorakCommandVfract(Interpreter* interp, int argc, char** argv, void*) {
     double x = std::fabs(word.real);
     // Numerators stay below 1e9 * 1e9, inside 64 bits.
     if (x >= 1e9) {
-        zorakReportError(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
     }
     int64_t h0 = 0, h1 = 1, k0 = 1, k1 = 0;
     double rest = x;
@@ -165,8 +163,7 @@ int zorakCommandIsMod(Interpreter* interp, int argc, char** argv, void*) {
         !zorakIntegerArgument(interp, argv[0], argv[2], &b))
         return ERROR;
     if (b == 0) {
-        zorakReportError(interp, "%s: Division by zero\n", argv[0]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Division by zero\n", argv[0]);
     }
     // -1 divides everything; the remainder of the lowest value by -1 would
     // overflow.
@@ -205,8 +202,7 @@ int zorakCommandRange(Interpreter* interp, int argc, char** argv, void*) {
     }
     if (argc == 4 && !zorakIntegerArgument(interp, argv[0], argv[3], &step)) return ERROR;
     if (step == 0) {
-        zorakReportError(interp, "%s: Step must not be 0\n", argv[0]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Step must not be 0\n", argv[0]);
     }
     // The count in unsigned arithmetic, so no span of 64-bit values
     // overflows.
@@ -220,9 +216,8 @@ int zorakCommandRange(Interpreter* interp, int argc, char** argv, void*) {
         count = (span - 1) / down + 1;
     }
     if (count > static_cast<uint64_t>(kNumberWordsMaxCount)) {
-        zorakReportError(interp, "%s: Too many elements (more than %d)\n", argv[0],
-                         static_cast<int>(kNumberWordsMaxCount));
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Too many elements (more than %d)\n", argv[0],
+                                  static_cast<int>(kNumberWordsMaxCount));
     }
     std::vector<int64_t> values(static_cast<size_t>(count));
     uint64_t value = static_cast<uint64_t>(start);

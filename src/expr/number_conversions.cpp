@@ -71,16 +71,14 @@ int zorakCommandCast(Interpreter* interp, int argc, char** argv, void*) {
     if (std::strcmp(type->name, "float") == 0) {
         float single = static_cast<float>(word.real);
         if (std::isinf(single)) {
-            zorakReportError(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
-            return ERROR;
+            return zorakNumberFailure(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
         }
         setText(interp, zorakFormatFunctionValue(static_cast<double>(single)));
         return OK;
     }
     int64_t value = 0;
     if (!integerReading(word, &value)) {
-        zorakReportError(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Number out of range '%s'\n", argv[0], argv[1]);
     }
     if (type->bits == 0)
         return zorakFunctionResult(
@@ -109,20 +107,20 @@ int digitValue36(char c) {
 bool readDigits(Interpreter* interp, const char* command, const char* text, const char* digits,
                 int radix, uint64_t* out) {
     if (!*digits) {
-        zorakReportError(interp, "%s: No digits in '%s'\n", command, text);
+        zorakNumberFailure(interp, "%s: No digits in '%s'\n", command, text);
         return false;
     }
     uint64_t value = 0;
     for (const char* p = digits; *p; p++) {
         int digit = digitValue36(*p);
         if (digit >= radix) {
-            zorakReportError(interp, "%s: Invalid digit '%c' for base %d in '%s'\n", command, *p,
-                             radix, text);
+            zorakNumberFailure(interp, "%s: Invalid digit '%c' for base %d in '%s'\n", command, *p,
+                               radix, text);
             return false;
         }
         uint64_t d = static_cast<uint64_t>(digit);
         if (value > (UINT64_MAX - d) / static_cast<uint64_t>(radix)) {
-            zorakReportError(interp, "%s: Number out of range '%s'\n", command, text);
+            zorakNumberFailure(interp, "%s: Number out of range '%s'\n", command, text);
             return false;
         }
         value = value * static_cast<uint64_t>(radix) + d;
@@ -216,22 +214,20 @@ int zorakCommandFromHex(Interpreter* interp, int argc, char** argv, void*) {
     const char* hex = argv[1];
     size_t length = std::strlen(hex);
     if (length % 2) {
-        zorakReportError(interp, "%s: Odd number of hex digits in '%s'\n", argv[0], hex);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Odd number of hex digits in '%s'\n", argv[0], hex);
     }
     std::string text;
     for (size_t i = 0; i < length; i += 2) {
         for (size_t j = i; j < i + 2; j++)
             if (zorakDigitValue(hex[j]) >= 16) {
-                zorakReportError(interp, "%s: Invalid digit '%c' for base 16 in '%s'\n", argv[0],
-                                 hex[j], hex);
-                return ERROR;
+                return zorakNumberFailure(interp, "%s: Invalid digit '%c' for base 16 in '%s'\n",
+                                          argv[0], hex[j], hex);
             }
         int byte = zorakDigitValue(hex[i]) * 16 + zorakDigitValue(hex[i + 1]);
         if (byte == 0) {
-            zorakReportError(interp, "%s: Zero byte at position %d cannot be held in a text\n",
-                             argv[0], static_cast<int>(i / 2) + 1);
-            return ERROR;
+            return zorakNumberFailure(interp,
+                                      "%s: Zero byte at position %d cannot be held in a text\n",
+                                      argv[0], static_cast<int>(i / 2) + 1);
         }
         text += static_cast<char>(byte);
     }
@@ -275,8 +271,7 @@ int zorakCommandIpToLong(Interpreter* interp, int argc, char** argv, void*) {
         }
         bool separatorOk = part < 3 ? *p == '.' : *p == '\0';
         if (digits == 0 || digits > 3 || byte > 255 || !separatorOk) {
-            zorakReportError(interp, "%s: Invalid IP address '%s'\n", argv[0], argv[1]);
-            return ERROR;
+            return zorakNumberFailure(interp, "%s: Invalid IP address '%s'\n", argv[0], argv[1]);
         }
         if (part < 3) p++;
         value = value * 256 + static_cast<uint64_t>(byte);

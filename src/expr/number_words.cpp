@@ -7,6 +7,7 @@
 #include "util/number_text.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,8 +52,10 @@ NumberWord readDecimalInteger(const char* text) {
         if (magnitude > (UINT64_MAX - d) / 10) return outOfRange();
         magnitude = magnitude * 10 + d;
     }
-    uint64_t limit = negative ? uint64_t(1) << 63 : (uint64_t(1) << 63) - 1;
-    if (magnitude > limit) return outOfRange();
+    // Up to the unsigned 64-bit range a positive value wraps into the signed
+    // range as a radix text does: the radix-literal pass writes 0xff..ff as
+    // 18446744073709551615, and the two must read alike.
+    if (negative && magnitude > uint64_t(1) << 63) return outOfRange();
     return integerWord(negative ? static_cast<int64_t>(0 - magnitude)
                                 : static_cast<int64_t>(magnitude));
 }
@@ -73,15 +76,24 @@ NumberWord zorakReadNumberWord(const char* text) {
     return word;
 }
 
+int zorakNumberFailure(Interpreter* interp, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    zorakReportErrorV(interp, format, args);
+    va_end(args);
+    zorakSetResult(interp, "", 0);
+    return ERROR;
+}
+
 bool zorakNumberArgument(Interpreter* interp, const char* command, const char* text,
                          NumberWord* out) {
     *out = zorakReadNumberWord(text);
     if (out->kind == NumberWordKind::NotNumber) {
-        zorakReportError(interp, "%s: Invalid argument '%s'. Expected number\n", command, text);
+        zorakNumberFailure(interp, "%s: Invalid argument '%s'. Expected number\n", command, text);
         return false;
     }
     if (out->kind == NumberWordKind::OutOfRange) {
-        zorakReportError(interp, "%s: Number out of range '%s'\n", command, text);
+        zorakNumberFailure(interp, "%s: Number out of range '%s'\n", command, text);
         return false;
     }
     return true;
@@ -92,7 +104,7 @@ bool zorakIntegerArgument(Interpreter* interp, const char* command, const char* 
     NumberWord word;
     if (!zorakNumberArgument(interp, command, text, &word)) return false;
     if (word.kind != NumberWordKind::Integer) {
-        zorakReportError(interp, "%s: Invalid argument '%s'. Expected integer\n", command, text);
+        zorakNumberFailure(interp, "%s: Invalid argument '%s'. Expected integer\n", command, text);
         return false;
     }
     *out = word.integer;
@@ -106,8 +118,8 @@ bool zorakBoundedArgument(Interpreter* interp, const char* command, const char* 
     char lowText[32], highText[32];
     zorakPrintInt64(lowText, low);
     zorakPrintInt64(highText, high);
-    zorakReportError(interp, "%s: %s out of range '%s' (%s to %s)\n", command, name, text, lowText,
-                     highText);
+    zorakNumberFailure(interp, "%s: %s out of range '%s' (%s to %s)\n", command, name, text,
+                       lowText, highText);
     return false;
 }
 

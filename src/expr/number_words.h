@@ -24,9 +24,20 @@ struct NumberWord {
 // Reads a word by the numeric text rules, strictly: leading blanks, then a
 // signed decimal integer, a floating text (digits with one "."), or a radix
 // text ("0x"/"&h", "0b"/"&b", "0o") with at least one digit, every digit
-// valid for the radix. Decimal integers beyond 64 bits, radix texts beyond
-// 64 bits and floats beyond the double range are OutOfRange.
+// valid for the radix. Integers take 64 bits: decimal ones from the lowest
+// signed value up to the highest unsigned one (which wraps, as radix texts
+// do). Integers beyond that and floats beyond the double range are
+// OutOfRange.
 NumberWord zorakReadNumberWord(const char* text);
+
+// Reports a failure of a number command through the error reporter and
+// leaves the result empty (so catch sees the message rather than the value
+// of an earlier substitution). Returns ERROR.
+int zorakNumberFailure(Interpreter* interp, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
 
 // The same, reporting "CMD: Invalid argument 'TEXT'. Expected number" or
 // "CMD: Number out of range 'TEXT'" and returning false for a bad word.

@@ -86,15 +86,13 @@ int zorakCommandRndseq(Interpreter* interp, int argc, char** argv, void*) {
             !zorakIntegerArgument(interp, argv[0], argv[2], &high))
             return ERROR;
         if (low > high) {
-            zorakReportError(interp, "%s: Low bound %s above high bound %s\n", argv[0], argv[1],
-                             argv[2]);
-            return ERROR;
+            return zorakNumberFailure(interp, "%s: Low bound %s above high bound %s\n", argv[0],
+                                      argv[1], argv[2]);
         }
         if (static_cast<uint64_t>(high) - static_cast<uint64_t>(low) >=
             static_cast<uint64_t>(kNumberWordsMaxCount)) {
-            zorakReportError(interp, "%s: Too many elements (more than %d)\n", argv[0],
-                             static_cast<int>(kNumberWordsMaxCount));
-            return ERROR;
+            return zorakNumberFailure(interp, "%s: Too many elements (more than %d)\n", argv[0],
+                                      static_cast<int>(kNumberWordsMaxCount));
         }
     }
     std::vector<int64_t> values;
@@ -121,8 +119,7 @@ int zorakCommandRandomstr(Interpreter* interp, int argc, char** argv, void*) {
         argc == 3 ? argv[2] : "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     size_t size = std::strlen(set);
     if (size == 0) {
-        zorakReportError(interp, "%s: Empty character set\n", argv[0]);
-        return ERROR;
+        return zorakNumberFailure(interp, "%s: Empty character set\n", argv[0]);
     }
     std::string text(static_cast<size_t>(length), ' ');
     for (char& c : text)
