@@ -2,9 +2,15 @@
 // numbers, which are out of range, and the 64-bit values at the edges.
 #include "expr/number_words.h"
 
+#include "interp/errors.h"
+#include "interp/registry.h"
+#include "interp_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,10 +51,65 @@ TEST(NumberWords, FloatsFollowTheFloatingTextRule) {
 }
 
 TEST(NumberWords, MalformedWordsAreNotNumbers) {
-    for (const char* text : {"", " ", "-", "+", ".", "abc", "12abc", "1.2.3", "0x", "0xfg",
-                             "0b2", "0o8", "&h", "&q1", "-0x10", "42 ", "1 2"})
+    for (const char* text : {"", " ", "-", "+", ".", "abc", "12abc", "1.2.3", "0x", "0xfg", "0b2",
+                             "0o8", "&h", "&q1", "-0x10", "42 ", "1 2"})
         EXPECT_EQ(kindOf(text), NumberWordKind::NotNumber) << "'" << text << "'";
     EXPECT_EQ(kindOf(nullptr), NumberWordKind::NotNumber);
+}
+
+bool discard(const char*, size_t) {
+    return true;
+}
+
+// Every number command with up to three hostile words (empty, negative,
+// huge, malformed, fractional): each call returns OK, ERROR or the usage
+// report's STOP, and a failure leaves an empty result behind it.
+TEST_F(InterpTest, NumberCommandsSurviveHostileWords) {
+    const char* const names[] = {
+        "baseconv",   "convbase", "bintoint",   "hextoint",  "octtoint", "inttobin", "inttohex",
+        "inttooct",   "tohex",    "fromhex",    "bit",       "double",   "float",    "int",
+        "long",       "short",    "signed",     "unsigned",  "uint",     "ulong",    "ushort",
+        "wide",       "char",     "uchar",      "bool",      "sbool",    "true",     "false",
+        "fmod",       "fpart",    "fraction",   "vfract",    "integral", "round",    "rnd",
+        "srand",      "lrand",    "rndseq",     "randomstr", "range",    "inrange",  "fib",
+        "is_numeric", "is_mod",   "ip_to_long", "long_to_ip"};
+    const char* const words[] = {"",   "-1",  "abc",     "99999999999999999999",
+                                 "0x", "1.5", "1000001", "-9223372036854775808",
+                                 "36", "0",   "&hff00"};
+    const size_t n = std::size(words);
+    ConsoleSink saved = console_state.sink;
+    console_state.sink = discard;
+    for (const char* name : names) {
+        Command* command = zorakGetCommand(interp, name);
+        ASSERT_NE(command, nullptr) << name;
+        for (size_t combo = 0; combo < 1 + n + n * n + n * n * n; combo++) {
+            std::vector<std::string> argv = {name};
+            size_t rest = combo;
+            if (rest >= 1) {
+                rest -= 1;
+                size_t count = rest < n ? 1 : (rest < n + n * n ? 2 : 3);
+                if (count >= 2) rest -= n;
+                if (count == 3) rest -= n * n;
+                for (size_t i = 0; i < count; i++, rest /= n)
+                    argv.emplace_back(words[rest % n]);
+            }
+            std::vector<char*> raw;
+            for (std::string& word : argv)
+                raw.push_back(word.data());
+            raw.push_back(nullptr);
+            zorakSetResult(interp, "stale", 0);
+            int code = command->handler(interp, static_cast<int>(argv.size()), raw.data(),
+                                        command->private_data);
+            std::string call;
+            for (const std::string& word : argv)
+                call += "{" + word + "} ";
+            EXPECT_TRUE(code == OK || code == ERROR || code == STOP) << call << code;
+            if (code == ERROR) {
+                EXPECT_EQ(result(), "") << call;
+            }
+        }
+    }
+    console_state.sink = saved;
 }
 
 } // namespace
