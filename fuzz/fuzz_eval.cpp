@@ -34,11 +34,23 @@ const std::string_view kAllowedWords[] = {
     "setr",     "setat",     "sc",      "walk",     "enum",       "is_proc", "is_const",
     "is_array", "is_list",   "is_null", "is_empty", "clearprocs", "args",    "on",
     "chain",    "all",       "any",     ".",        "<=>",        "=>>"};
+// The number commands: pure computations, safe to reach from any text.
+const std::string_view kNumberCommands[] = {
+    "baseconv",   "convbase", "bintoint",   "hextoint",   "octtoint", "inttobin", "inttohex",
+    "inttooct",   "tohex",    "fromhex",    "bit",        "double",   "float",    "int",
+    "long",       "short",    "signed",     "unsigned",   "uint",     "ulong",    "ushort",
+    "wide",       "char",     "uchar",      "bool",       "sbool",    "true",     "false",
+    "fmod",       "fpart",    "fraction",   "vfract",     "integral", "round",    "rnd",
+    "srand",      "lrand",    "rndseq",     "randomstr",  "range",    "inrange",  "fib",
+    "is_numeric", "is_mod",   "ip_to_long", "long_to_ip",
+};
 
 bool allowed(std::string_view name) {
     for (std::string_view ok : kAllowed)
         if (ok == name) return true;
     for (std::string_view ok : kAllowedWords)
+        if (ok == name) return true;
+    for (std::string_view ok : kNumberCommands)
         if (ok == name) return true;
     return false;
 }

@@ -148,7 +148,14 @@ char* twoArguments(Interpreter* interp, const char* name, const char* first, con
     double b = zorakTextToDouble(second);
     if (f == "div") return floating(b == 0.0 ? 0.0 : a / b);
     if (f == "mul") return floating(a * b);
-    if (f == "fmod") return floating(std::fmod(a, b));
+    if (f == "fmod") {
+        // The remainder of a division by zero does not exist; nan is no value.
+        if (b == 0.0) {
+            zorakReportError(interp, "%s(%s,%s): Domain error\n", name, first, second);
+            return nullptr;
+        }
+        return floating(std::fmod(a, b));
+    }
     if (f == "hypot") return floating(std::hypot(a, b));
     if (f == "max") return floating(a > b ? a : b);
     if (f == "min") return floating(a < b ? a : b);
@@ -251,6 +258,12 @@ char* call_math_function(Interpreter* interp, const char* name, const char** pos
         return nullptr;
     }
     return twoArguments(interp, name, first.get(), second.get());
+}
+
+char* zorakMathFunctionValue(Interpreter* interp, const char* name, const char* first,
+                             const char* second) {
+    if (!second) return oneArgument(interp, name, first);
+    return twoArguments(interp, name, first, second);
 }
 
 namespace {

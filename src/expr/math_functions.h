@@ -26,6 +26,12 @@ const MathFunction* zorakFindMathFunction(const char* name);
 // has no value (the reason has been reported).
 char* call_math_function(Interpreter* interp, const char* name, const char** position);
 
+// The value of a math function for one argument (second null) or two, as
+// a call in an expression computes it from already evaluated argument texts.
+// Returns a fresh heap text, or null when there is none (reported).
+char* zorakMathFunctionValue(Interpreter* interp, const char* name, const char* first,
+                             const char* second);
+
 // The Mersenne Twister behind rand and rnd, seeded with 5489 until srand.
 std::mt19937& zorakMathGenerator();
 

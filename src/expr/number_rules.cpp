@@ -19,9 +19,11 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The radix a prefix selects ("0x", "&h", "0b", "&b", "0o"), or 0.
-int radixOf(const char* text) {
+} // namespace
+
+int zorakRadixPrefix(const char* text) {
     char first = text[0];
+    if (!first) return 0;
     char letter = lower(text[1]);
     if (first == '0') {
         if (letter == 'x') return 16;
@@ -34,14 +36,12 @@ int radixOf(const char* text) {
     return 0;
 }
 
-} // namespace
-
 int64_t parse_integer_text(const char* text, IntegerTextStatus* status) {
     if (status) *status = IntegerTextStatus::Ok;
     if (!text) return 0;
     while (*text == ' ' || *text == '\t')
         text++;
-    int radix = text[0] ? radixOf(text) : 0;
+    int radix = text[0] ? zorakRadixPrefix(text) : 0;
     if (radix) {
         // Radix digits wrap in 64 bits, so 0xffffffffffffffff reads as -1.
         uint64_t value = 0;
@@ -108,7 +108,7 @@ NumericClass numeric_class(const char* text) {
 bool zorakIsNumberText(const char* text) {
     if (!text || !*text) return false;
     if (zorakIsDecimalNumber(text)) return true;
-    int radix = radixOf(text);
+    int radix = zorakRadixPrefix(text);
     if (!radix || radix == 8) return false;
     const char* p = text + 2;
     if (!*p) return false;

@@ -12,6 +12,10 @@ enum class IntegerTextStatus {
     UnknownType
 };
 
+// The radix a prefix selects ("0x" or "&h" 16, "0b" or "&b" 2, "0o" 8; the
+// letter in either case), or 0 for a text without one.
+int zorakRadixPrefix(const char* text);
+
 // "0x"/"&h" hexadecimal, "0b"/"&b" binary and "0o" octal digits (wrapping in
 // 64 bits); anything else a signed decimal with leading blanks skipped and
 // reading stopped at the first non-digit (saturating at the 64-bit range).

@@ -13,6 +13,7 @@
 #include "expr/math_commands.h"
 #include "expr/math_functions.h"
 #include "expr/math_ops.h"
+#include "expr/number_words.h"
 #include "interp/debugger.h"
 #include "interp/errors.h"
 #include "interp/evaluator.h"
@@ -113,6 +114,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterFileAndProcessCommands(interp);
     zorakRegisterTextCommands(interp);
     zorakRegisterVariableWords(interp);
+    zorakRegisterNumberCommands(interp);
 }
 
 namespace {

@@ -61,6 +61,9 @@ const char* const kCorpus[] = {
     "set v \\{ ; set w \\} ; set q \\\" ; puts $v$w$q",
     "set a; set; set a b c",
     "eval; alias x; is_command",
+    "puts [int -2.5][short 70000][uchar \"0xff\"][float 0.1][baseconv -zz 36 2][inttohex -1 20]",
+    "srand 5; puts [rnd 9][lrand {a {b c}}][rndseq 3 7][randomstr 4 xy][range 9 0 -3][vfract 0.3]",
+    "puts [bit 5 63 1][fromhex 41][tohex x][ip_to_long 1.2.3.4][long_to_ip -1][fib 92][is_mod 9 3]",
 };
 
 const char* const kFragments[] = {"[", "]",  "{", "}", "\"", "$", "{*}", "\\", ";",    "\n",
@@ -76,8 +79,21 @@ const std::string_view kAllowed[] = {
     "join",  "llength",    "lindex",   "error",  "catch",     "return",   "break",
 };
 
+// The number commands: pure computations, safe to reach from any text.
+const std::string_view kNumberCommands[] = {
+    "baseconv",   "convbase", "bintoint",   "hextoint",   "octtoint", "inttobin", "inttohex",
+    "inttooct",   "tohex",    "fromhex",    "bit",        "double",   "float",    "int",
+    "long",       "short",    "signed",     "unsigned",   "uint",     "ulong",    "ushort",
+    "wide",       "char",     "uchar",      "bool",       "sbool",    "true",     "false",
+    "fmod",       "fpart",    "fraction",   "vfract",     "integral", "round",    "rnd",
+    "srand",      "lrand",    "rndseq",     "randomstr",  "range",    "inrange",  "fib",
+    "is_numeric", "is_mod",   "ip_to_long", "long_to_ip",
+};
+
 bool allowed(std::string_view name) {
     for (std::string_view ok : kAllowed)
+        if (ok == name) return true;
+    for (std::string_view ok : kNumberCommands)
         if (ok == name) return true;
     return false;
 }

@@ -9,11 +9,11 @@ proc deeper {n} { return [deeper [expr {$n + 1}]] }
 puts [catch {deeper 1}]
 # the frames of the failed recursion are all gone again
 puts [level]
-# fib by recursion
-proc fib {n} {
+# fibonacci by recursion (fib itself is a built-in command)
+proc fibonacci {n} {
     if {[expr {$n < 2}]} {return $n}
-    set a [fib [expr {$n - 1}]]
-    set b [fib [expr {$n - 2}]]
+    set a [fibonacci [expr {$n - 1}]]
+    set b [fibonacci [expr {$n - 2}]]
     return [expr {$a + $b}]
 }
-puts [fib 15]
+puts [fibonacci 15]
