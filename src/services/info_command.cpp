@@ -109,8 +109,9 @@ int argCount(Interpreter* interp, char** argv) {
     }
     long long count = 0;
     const hash_table* table = var->table;
-    for (int32_t i = 0; table->table && i < table->table_size; i++)
-        for (hash_node* n = table->table[i]; n; n = n->next)
+    hash_node** buckets = table->buckets();
+    for (int32_t i = 0; buckets && i < table->table_size; i++)
+        for (hash_node* n = buckets[i]; n; n = n->next)
             if (n->value && n->value[0] != '/') count++;
     return setNumber(interp, count);
 }

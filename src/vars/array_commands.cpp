@@ -87,7 +87,7 @@ Var* createArray(Interpreter* interp, const char* name, int64_t buckets) {
     if (buckets < 1) buckets = 1;
     if (buckets > kMaxBuckets) buckets = kMaxBuckets;
     auto* table = new hash_table(static_cast<int32_t>(buckets));
-    if (!table->table) {
+    if (!table->has_buckets()) {
         delete table;
         return nullptr;
     }

@@ -36,7 +36,7 @@ bool makeArray(Interpreter* interp, Var* var, const char* name, int isProtected,
     if (!table) {
         table = new (std::nothrow) hash_table();
         if (!table) return false;
-        if (!table->table) {
+        if (!table->has_buckets()) {
             delete table;
             return false;
         }

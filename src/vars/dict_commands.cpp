@@ -50,7 +50,7 @@ bool isVariable(Interpreter* interp, const char* name) {
 
 std::unique_ptr<hash_table> scratchTable() {
     auto table = std::unique_ptr<hash_table>(new (std::nothrow) hash_table(kDictSmallBuckets));
-    if (table && !table->table) table.reset();
+    if (table && !table->has_buckets()) table.reset();
     return table;
 }
 

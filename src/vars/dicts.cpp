@@ -63,7 +63,7 @@ bool convertible(Var* var) {
 
 hash_table* newTable(int buckets) {
     auto* table = new (std::nothrow) hash_table(buckets);
-    if (table && !table->table) {
+    if (table && !table->has_buckets()) {
         delete table;
         return nullptr;
     }
@@ -192,9 +192,10 @@ void zorakDictAppendWord(std::string* out, std::string_view word) {
 
 std::string zorakDictRenderTable(const hash_table& table) {
     std::string out;
-    if (!table.table) return out;
+    hash_node** buckets = table.buckets();
+    if (!buckets) return out;
     for (int32_t i = 0; i < table.table_size; i++) {
-        for (const hash_node* node = table.table[i]; node; node = node->next) {
+        for (const hash_node* node = buckets[i]; node; node = node->next) {
             if (!node->key) continue;
             zorakDictAppendWord(&out, node->key);
             zorakDictAppendWord(&out, node->value ? node->value : "");

@@ -9,6 +9,8 @@
 #include <new>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,6 +81,109 @@ struct hash_table::KeyIndex {
     std::unordered_map<std::string_view, hash_node*, FoldedHash, FoldedEqual> heads;
 };
 
+// Growth steps wait until someone reads the chains. Lookups go through the
+// key index and growth decisions need only the node count per bucket, so a
+// table that is filled and read by key never relinks its chains at all;
+// when the chains are read, the waiting steps are replayed in order on
+// compact arrays and give exactly the chains the steps would have built
+// one by one.
+struct hash_table::Pending {
+    struct Item {
+        hash_node* node;
+        uint32_t hash;
+    };
+    // The chains in iteration order when the first waiting step came.
+    std::vector<Item> base;
+    // Each step: a node added (a non-null node) or a new size (null node).
+    struct Event {
+        hash_node* node;
+        int32_t size;
+    };
+    std::vector<Event> events;
+    // The digest fold of every node, for the counts of the next step.
+    std::vector<uint32_t> hashes;
+    // Nodes per bucket at the present size.
+    std::vector<int32_t> counts;
+};
+
+void hash_table::materialize() const {
+    if (!pending_) return;
+    // Nothing changes until the new order is complete: running out of
+    // memory on the way leaves the steps waiting.
+    const Pending* pending = pending_.get();
+    std::vector<Pending::Item> order = pending->base;
+    std::vector<Pending::Item> arrivals;
+    std::vector<int32_t> starts;
+    const std::vector<Pending::Event>& events = pending->events;
+    for (size_t e = 0; e < events.size();) {
+        auto size = static_cast<uint32_t>(events[e].size);
+        size_t end = e + 1;
+        while (end < events.size() && events[end].node)
+            end++;
+        // Nodes arrive in the old iteration order, then the ones added after
+        // the step; a bucket's chain is its first arrival, then the rest
+        // newest first.
+        starts.assign(size + 1, 0);
+        for (const Pending::Item& item : order)
+            starts[item.hash % size + 1]++;
+        for (size_t k = e + 1; k < end; k++)
+            starts[events[k].node->hash % size + 1]++;
+        for (uint32_t b = 0; b < size; b++)
+            starts[b + 1] += starts[b];
+        arrivals.resize(order.size() + (end - e - 1));
+        std::vector<int32_t> fill(starts.begin(), starts.end() - 1);
+        for (const Pending::Item& item : order)
+            arrivals[static_cast<size_t>(fill[item.hash % size]++)] = item;
+        for (size_t k = e + 1; k < end; k++) {
+            hash_node* node = events[k].node;
+            arrivals[static_cast<size_t>(fill[node->hash % size]++)] = {node, node->hash};
+        }
+        order.clear();
+        for (uint32_t b = 0; b < size; b++) {
+            int32_t first = starts[b], last = starts[b + 1];
+            if (first == last) continue;
+            order.push_back(arrivals[static_cast<size_t>(first)]);
+            for (int32_t i = last - 1; i > first; i--)
+                order.push_back(arrivals[static_cast<size_t>(i)]);
+        }
+        e = end;
+    }
+    // The last step's size is the table's: link the chains as ordered.
+    pending_.reset();
+    hash_node** buckets = table_;
+    auto size = static_cast<uint32_t>(table_size);
+    for (size_t i = 0; i < order.size();) {
+        uint32_t b = order[i].hash % size;
+        hash_node* head = order[i].node;
+        buckets[b] = head;
+        size_t j = i + 1;
+        hash_node* tail = head;
+        while (j < order.size() && order[j].hash % size == b) {
+            tail->next = order[j].node;
+            tail = order[j].node;
+            j++;
+        }
+        tail->next = nullptr;
+        head->chain_count = static_cast<int32_t>(j - i);
+        i = j;
+    }
+}
+
+// Frees the nodes of waiting steps, which no chain holds yet.
+void hash_table::free_pending_nodes() {
+    if (!pending_) return;
+    auto release = [this](hash_node* n) {
+        std::free(n->key);
+        if (!is_binary) std::free(n->value);
+        std::free(n);
+    };
+    for (const Pending::Item& item : pending_->base)
+        release(item.node);
+    for (const Pending::Event& event : pending_->events)
+        if (event.node) release(event.node);
+    pending_.reset();
+}
+
 hash_node* hash_table::exact_node(const char* key) const {
     if (!index_) return nullptr;
     auto found = index_->heads.find(key);
@@ -133,7 +238,7 @@ hash_table::~hash_table() {
 }
 
 void hash_table::init(int32_t initial_size, int16_t binary) {
-    table = nullptr;
+    table_ = nullptr;
     used_roots = total_nodes = table_size = bucket_count = max_depth = 0;
     grow_by = kDefaultGrowBy;
     node_size = kNominalNodeSize;
@@ -145,8 +250,8 @@ void hash_table::init(int32_t initial_size, int16_t binary) {
 
 void hash_table::destroy() {
     clear();
-    std::free(table);
-    table = nullptr;
+    std::free(table_);
+    table_ = nullptr;
     table_size = node_size = 0;
     used_roots = total_nodes = bucket_count = max_depth = 0;
     grow_by = kDefaultGrowBy;
@@ -171,11 +276,11 @@ uint32_t hash_table::key_hash(const char* key) const {
 
 // Makes node the head of an empty bucket, or links it directly behind the head.
 void hash_table::link(hash_node* node, uint32_t index) {
-    hash_node* head = table[index];
+    hash_node* head = table_[index];
     if (!head) {
         node->next = nullptr;
         node->chain_count = 1;
-        table[index] = node;
+        table_[index] = node;
         used_roots++;
         head = node;
     } else {
@@ -187,7 +292,7 @@ void hash_table::link(hash_node* node, uint32_t index) {
 }
 
 bool hash_table::set(const char* key, const char* value, bool allow_resize) {
-    if (!table || !key) return false;
+    if (!table_ || !key) return false;
     hash_node* node = nullptr;
     try {
         if (allow_resize) rehash(resize_direction());
@@ -205,18 +310,29 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
         }
         uint32_t fold = digest_fold(key);
         uint32_t index = fold % static_cast<uint32_t>(table_size);
-        hash_node* head = table[index];
+        bool opens = pending_ ? pending_->counts[index] == 0 : table_[index] == nullptr;
         node = static_cast<hash_node*>(std::calloc(1, sizeof(hash_node)));
         if (!node) return false;
         node->key = zorakStrDup(key);
         node->hash = fold;
         // A node that opens a bucket keeps a null value as null.
-        if (is_binary || (!head && !value))
+        if (is_binary || (opens && !value))
             node->value = const_cast<char*>(value);
         else
             node->value = zorakStrDup(value ? value : "");
-        index_add(node);
-        link(node, index);
+        if (pending_) {
+            pending_->events.reserve(pending_->events.size() + 1);
+            pending_->hashes.reserve(pending_->hashes.size() + 1);
+            index_add(node);
+            pending_->events.push_back({node, 0});
+            pending_->hashes.push_back(fold);
+            int32_t count = ++pending_->counts[index];
+            if (count == 1) used_roots++;
+            if (count > max_depth) max_depth = count;
+        } else {
+            index_add(node);
+            link(node, index);
+        }
         total_nodes++;
         bucket_count++;
         return true;
@@ -234,7 +350,7 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
 }
 
 hash_node* hash_table::find_node(const char* key) const {
-    if (!table || !key) return nullptr;
+    if (!table_ || !key) return nullptr;
     if (index_) {
         auto found = index_->heads.find(key);
         if (found == index_->heads.end()) return nullptr;
@@ -248,7 +364,8 @@ hash_node* hash_table::find_node(const char* key) const {
         }
         // Case variants of one another: the first in chain order answers.
     }
-    for (hash_node* n = table[key_hash(key)]; n; n = n->next)
+    materialize();
+    for (hash_node* n = table_[key_hash(key)]; n; n = n->next)
         if (n->key && n->key[0] == key[0] && equalNoCase(n->key, key)) return n;
     return nullptr;
 }
@@ -260,10 +377,11 @@ bool hash_table::get(const char* key, const char** value) const {
 }
 
 bool hash_table::erase(const char* key) {
-    if (!table || !key) return false;
+    if (!table_ || !key) return false;
+    materialize();
     uint32_t index = key_hash(key);
     hash_node* prev = nullptr;
-    hash_node* node = table[index];
+    hash_node* node = table_[index];
     for (; node; prev = node, node = node->next) {
         if (!node->key) continue;
         if (ignore_case ? equalNoCase(node->key, key) : std::strcmp(node->key, key) == 0) break;
@@ -271,7 +389,7 @@ bool hash_table::erase(const char* key) {
     if (!node) return false;
     index_remove(node);
     if (!prev) {
-        table[index] = node->next;
+        table_[index] = node->next;
         if (node->next)
             node->next->chain_count = node->chain_count;
         else
@@ -282,7 +400,7 @@ bool hash_table::erase(const char* key) {
     std::free(node->key);
     if (!is_binary) std::free(node->value);
     std::free(node);
-    if (table[index]) table[index]->chain_count--;
+    if (table_[index]) table_[index]->chain_count--;
     total_nodes--;
     bucket_count--;
     return true;
@@ -297,27 +415,30 @@ void hash_table::set_ignore_case(int flag) {
 }
 
 StringVector hash_table::collect_values(int32_t* count) const {
+    materialize();
     StringVector out;
-    for (int32_t i = 0; table && i < table_size; i++)
-        for (hash_node* n = table[i]; n; n = n->next)
+    for (int32_t i = 0; table_ && i < table_size; i++)
+        for (hash_node* n = table_[i]; n; n = n->next)
             if (n->value) zorakVectorAppend(&out, n->value);
     if (count) *count = out.count;
     return out;
 }
 
 StringVector hash_table::collect_keys(int32_t* count) const {
+    materialize();
     StringVector out;
-    for (int32_t i = 0; table && i < table_size; i++)
-        for (hash_node* n = table[i]; n; n = n->next)
+    for (int32_t i = 0; table_ && i < table_size; i++)
+        for (hash_node* n = table_[i]; n; n = n->next)
             if (n->value) zorakVectorAppend(&out, n->key ? n->key : "");
     if (count) *count = out.count;
     return out;
 }
 
 int32_t hash_table::collect_pairs(StringVector* keys, StringVector* values) const {
+    materialize();
     if (!keys || !values || keys->count || values->count) return 0;
-    for (int32_t i = 0; table && i < table_size; i++) {
-        for (hash_node* n = table[i]; n; n = n->next) {
+    for (int32_t i = 0; table_ && i < table_size; i++) {
+        for (hash_node* n = table_[i]; n; n = n->next) {
             if (!n->value) continue;
             zorakVectorAppend(keys, n->key ? n->key : "");
             zorakVectorAppend(values, n->value);
@@ -327,10 +448,11 @@ int32_t hash_table::collect_pairs(StringVector* keys, StringVector* values) cons
 }
 
 bool hash_table::find_linear(const char* key, const char** value, bool nocase) const {
+    materialize();
     if (value) *value = nullptr;
-    if (!table || !key || !*key) return false;
+    if (!table_ || !key || !*key) return false;
     for (int32_t i = 0; i < table_size; i++) {
-        for (hash_node* n = table[i]; n; n = n->next) {
+        for (hash_node* n = table_[i]; n; n = n->next) {
             if (!n->key) continue;
             if (nocase ? equalNoCase(n->key, key) : std::strcmp(n->key, key) == 0) {
                 if (value) *value = n->value;
@@ -343,10 +465,11 @@ bool hash_table::find_linear(const char* key, const char** value, bool nocase) c
 
 const char* hash_table::find_key_by_value(const char* value, bool nocase, int32_t n,
                                           int32_t k) const {
-    if (!table || !value || !*value) return nullptr;
+    materialize();
+    if (!table_ || !value || !*value) return nullptr;
     int32_t wanted = k > 1 ? k : 1;
     for (int32_t i = 0; i < table_size; i++) {
-        for (hash_node* node = table[i]; node; node = node->next) {
+        for (hash_node* node = table_[i]; node; node = node->next) {
             if (!node->value || !equalPrefix(node->value, value, n, nocase)) continue;
             if (--wanted == 0) return node->key;
         }
@@ -355,10 +478,11 @@ const char* hash_table::find_key_by_value(const char* value, bool nocase, int32_
 }
 
 void hash_table::trim_values(const char* chars, int mode) {
-    if (!table || is_binary) return;
+    materialize();
+    if (!table_ || is_binary) return;
     const char* set = chars && *chars ? chars : "\t ";
     for (int32_t i = 0; i < table_size; i++) {
-        for (hash_node* n = table[i]; n; n = n->next) {
+        for (hash_node* n = table_[i]; n; n = n->next) {
             if (!n->value) continue;
             char* start = n->value;
             size_t length = std::strlen(start);
@@ -375,8 +499,9 @@ void hash_table::trim_values(const char* chars, int mode) {
 }
 
 void hash_table::clear() {
-    for (int32_t i = 0; table && i < table_size; i++) {
-        hash_node* n = table[i];
+    free_pending_nodes();
+    for (int32_t i = 0; table_ && i < table_size; i++) {
+        hash_node* n = table_[i];
         while (n) {
             hash_node* next = n->next;
             std::free(n->key);
@@ -384,24 +509,53 @@ void hash_table::clear() {
             std::free(n);
             n = next;
         }
-        table[i] = nullptr;
+        table_[i] = nullptr;
     }
     if (index_) index_->heads.clear();
     used_roots = total_nodes = bucket_count = max_depth = 0;
 }
 
 int hash_table::resize_direction() const {
-    if (table_size < 200 || !table || table_size >= 2 * used_roots || used_roots <= 0) return 0;
+    if (table_size < 200 || !table_ || table_size >= 2 * used_roots || used_roots <= 0) return 0;
     double mean = static_cast<double>(total_nodes) / used_roots;
     if (mean > load_limit) return +1;
     if (mean < 1.0) return -1;
     return 0;
 }
 
+// Records a step to size buckets instead of relinking now, and counts the
+// nodes per bucket at the new size, which is all that growth decisions and
+// the statistics need.
+void hash_table::defer_step(int32_t size) {
+    if (!pending_) {
+        auto pending = std::make_unique<Pending>();
+        pending->base.reserve(static_cast<size_t>(total_nodes));
+        pending->hashes.reserve(static_cast<size_t>(total_nodes));
+        for (int32_t i = 0; i < table_size; i++) {
+            for (hash_node* n = table_[i]; n; n = n->next) {
+                pending->base.push_back({n, n->hash});
+                pending->hashes.push_back(n->hash);
+            }
+        }
+        pending_ = std::move(pending);
+    }
+    Pending& pending = *pending_;
+    pending.events.push_back({nullptr, size});
+    pending.counts.assign(static_cast<size_t>(size), 0);
+    used_roots = max_depth = 0;
+    auto buckets = static_cast<uint32_t>(size);
+    for (uint32_t h : pending.hashes) {
+        int32_t count = ++pending.counts[h % buckets];
+        if (count == 1) used_roots++;
+        if (count > max_depth) max_depth = count;
+    }
+    bucket_count = static_cast<int32_t>(pending.hashes.size());
+}
+
 bool hash_table::rehash(int direction, int32_t initial_size) {
     if (direction == 0) return false;
     int32_t size;
-    if (direction > 0 && !table)
+    if (direction > 0 && !table_)
         size = initial_size < 1 ? kDefaultSize : initial_size;
     else if (direction > 0)
         size = grow_by > 0 ? table_size + grow_by : 2 * table_size;
@@ -411,9 +565,21 @@ bool hash_table::rehash(int direction, int32_t initial_size) {
     auto* fresh =
         static_cast<hash_node**>(std::calloc(static_cast<size_t>(size), sizeof(hash_node*)));
     if (!fresh) return false;
-    hash_node** old = table;
+    if (table_ && total_nodes > 0) {
+        try {
+            defer_step(size);
+        } catch (const std::bad_alloc&) {
+            std::free(fresh);
+            return false;
+        }
+        std::free(table_);
+        table_ = fresh;
+        table_size = size;
+        return true;
+    }
+    hash_node** old = table_;
     int32_t oldSize = table_size;
-    table = fresh;
+    table_ = fresh;
     table_size = size;
     used_roots = bucket_count = max_depth = 0;
     for (int32_t i = 0; old && i < oldSize; i++) {
@@ -439,16 +605,17 @@ bool hash_table::rehash(int direction, int32_t initial_size) {
 }
 
 void hash_table::print_statistics() const {
+    materialize();
     openConsole();
     long used = 0, chained = 0;
     long slots[11] = {};
-    for (int32_t i = 0; table && i < table_size; i++) {
-        if (!table[i]) {
+    for (int32_t i = 0; table_ && i < table_size; i++) {
+        if (!table_[i]) {
             slots[0]++;
             continue;
         }
         used++;
-        long count = table[i]->chain_count;
+        long count = table_[i]->chain_count;
         chained += count;
         slots[count >= 10 ? 10 : (count < 0 ? 0 : count)]++;
     }
@@ -469,19 +636,20 @@ void hash_table::print_statistics() const {
 // No key is polled during the walk: the console layer offers no way to look
 // for a pending key without waiting for one.
 void hash_table::print_contents(int32_t limit, bool html, bool quiet) const {
+    materialize();
     openConsole();
     if (html) console_printf("<pre>\n");
-    if (table) {
+    if (table_) {
         if (!quiet) {
             console_printf("%s", kRule);
-            console_printf("hash_table object:0x%llx size:%li\n", address(table),
+            console_printf("hash_table object:0x%llx size:%li\n", address(table_),
                            static_cast<long>(table_size));
             console_printf("%s", kRule);
         }
         int32_t end = limit > 0 && limit < table_size ? limit : table_size;
         long found = 0;
         for (int32_t i = 0; i < end; i++) {
-            hash_node* head = table[i];
+            hash_node* head = table_[i];
             if (!head) continue;
             found++;
             if (!quiet)
@@ -516,13 +684,14 @@ void hash_table::print_contents(int32_t limit, bool html, bool quiet) const {
 }
 
 void hash_table::print_internals(int32_t limit) const {
+    materialize();
     openConsole();
-    if (!table) {
+    if (!table_) {
         console_printf("table:\t\tNULL\n");
         console_printf("table size:\t%li\n", static_cast<long>(table_size));
         return;
     }
-    console_printf("table array:\t0x%llx\n", address(table));
+    console_printf("table array:\t0x%llx\n", address(table_));
     console_printf("table size:\t%li\n", static_cast<long>(table_size));
     console_printf("bucket_count:\t%li\n", static_cast<long>(bucket_count));
     console_printf("total nodes:\t%li\n", static_cast<long>(total_nodes));
@@ -531,7 +700,7 @@ void hash_table::print_internals(int32_t limit) const {
     console_printf("ignore_case:\t%s\n", ignore_case ? "True" : "False");
     int32_t end = limit < table_size ? limit : table_size;
     for (int32_t i = 0; i < end; i++) {
-        hash_node* head = table[i];
+        hash_node* head = table_[i];
         console_printf("root node: %i->0x%llx '%.40s'\n", i, address(head),
                        head && head->key ? head->key : "");
     }

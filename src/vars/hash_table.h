@@ -28,7 +28,6 @@ struct hash_node {
 // every later node is linked directly behind the head, so a chain reads the
 // first key, then the rest newest first. A rehash relinks by the same rule.
 struct hash_table {
-    hash_node** table;
     int32_t used_roots;
     int32_t total_nodes;
     int32_t table_size;
@@ -67,7 +66,13 @@ struct hash_table {
     void set_grow_by(int32_t n);
     void set_ignore_case(int flag);
     int32_t entry_count() const { return bucket_count; }
-    hash_node** buckets() const { return table; }
+    // The bucket array (table_size buckets) with every chain in place, or
+    // null before construction and after destroy.
+    hash_node** buckets() const {
+        if (pending_) materialize();
+        return table_;
+    }
+    bool has_buckets() const { return table_ != nullptr; }
 
     // Fresh copies in iteration order of every non-null value, of the keys
     // of those nodes, or of both; the caller frees the vectors.
@@ -108,10 +113,20 @@ struct hash_table {
     // buckets holding any number of keys), and it answers only where the
     // chain walk would give the same node.
     struct KeyIndex;
+    // Growth steps not yet applied to the chains (see hash_table.cpp).
+    struct Pending;
 
   private:
     void init(int32_t initial_size, int16_t binary);
     void link(hash_node* node, uint32_t index);
+    void materialize() const;
+    void defer_step(int32_t size);
+    void free_pending_nodes();
+
+    hash_node** table_ = nullptr;
+    // Set while growth steps wait: the chains in table_ are then not yet
+    // linked, and every reader of the chains asks materialize() first.
+    mutable std::unique_ptr<Pending> pending_;
     hash_node* exact_node(const char* key) const;
     void index_add(hash_node* node);
     void index_remove(hash_node* node);

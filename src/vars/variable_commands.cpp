@@ -65,8 +65,9 @@ int unsetElement(Interpreter* interp, const char* command, const char* word, con
             if (options.nocase) {
                 // The key as stored, so that erase finds its bucket.
                 const char* stored = nullptr;
-                for (int32_t i = 0; i < table->table_size && !stored; i++)
-                    for (hash_node* n = table->table[i]; n && !stored; n = n->next)
+                hash_node** buckets = table->buckets();
+                for (int32_t i = 0; buckets && i < table->table_size && !stored; i++)
+                    for (hash_node* n = buckets[i]; n && !stored; n = n->next)
                         if (n->key && zorakEqualNoCase(n->key, subscript)) stored = n->key;
                 if (stored) {
                     std::string key(stored);

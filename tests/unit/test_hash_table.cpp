@@ -87,12 +87,12 @@ std::vector<std::string> keysOf(const hash_table& t) {
 void expectConsistent(const hash_table& t) {
     int used = 0, total = 0;
     for (int32_t i = 0; i < t.table_size; i++) {
-        if (!t.table[i]) continue;
+        if (!t.buckets()[i]) continue;
         used++;
         int length = 0;
-        for (hash_node* n = t.table[i]; n; n = n->next)
+        for (hash_node* n = t.buckets()[i]; n; n = n->next)
             length++;
-        EXPECT_EQ(t.table[i]->chain_count, length) << "bucket " << i;
+        EXPECT_EQ(t.buckets()[i]->chain_count, length) << "bucket " << i;
         total += length;
     }
     EXPECT_EQ(t.used_roots, used);
@@ -295,13 +295,13 @@ TEST(HashTable, EraseKeepsChainsReachable) {
     }
     // Remove the heads first, then some middle nodes.
     for (int32_t b = 0; b < t.table_size; b++) {
-        hash_node* head = t.table[b];
+        hash_node* head = t.buckets()[b];
         ASSERT_NE(head, nullptr);
         int before = head->chain_count;
         std::string key = head->key;
         ASSERT_TRUE(t.erase(key.c_str()));
-        ASSERT_NE(t.table[b], nullptr);
-        EXPECT_EQ(t.table[b]->chain_count, before - 1);
+        ASSERT_NE(t.buckets()[b], nullptr);
+        EXPECT_EQ(t.buckets()[b]->chain_count, before - 1);
         keys.erase(std::find(keys.begin(), keys.end(), key));
     }
     for (size_t i = 0; i < keys.size(); i += 4) {
@@ -319,7 +319,7 @@ TEST(HashTable, EraseKeepsChainsReachable) {
     hash_table one(1);
     one.set("only", "x", true);
     EXPECT_TRUE(one.erase("only"));
-    EXPECT_EQ(one.table[0], nullptr);
+    EXPECT_EQ(one.buckets()[0], nullptr);
     EXPECT_EQ(one.used_roots, 0);
 }
 
@@ -334,7 +334,7 @@ TEST(HashTable, GrowByAndDestroy) {
     EXPECT_EQ(t.grow_by, 250);
     t.set("a", "b", true);
     t.destroy();
-    EXPECT_EQ(t.table, nullptr);
+    EXPECT_EQ(t.buckets(), nullptr);
     EXPECT_EQ(t.table_size, 0);
     EXPECT_EQ(t.grow_by, 100);
     EXPECT_FALSE(t.set("a", "b", true));
@@ -432,7 +432,7 @@ TEST(HashTable, Reports) {
         t.set(key, key, true);
     int32_t chain[4];
     for (int i = 0; i < 4; i++)
-        chain[i] = t.table[i] ? t.table[i]->chain_count : 0;
+        chain[i] = t.buckets()[i] ? t.buckets()[i]->chain_count : 0;
 
     std::string stats = capture([&] { t.print_statistics(); });
     int used = 0;
@@ -469,14 +469,14 @@ TEST(HashTable, Reports) {
     EXPECT_EQ(full.substr(full.size() - 7), "</pre>\n");
 
     std::string internals = masked(capture([&] { t.print_internals(2); }));
-    std::string head0 = t.table[0] ? t.table[0]->key : "";
+    std::string head0 = t.buckets()[0] ? t.buckets()[0]->key : "";
     EXPECT_EQ(internals, "table array:\t0xADDR\ntable size:\t4\nbucket_count:\t8\n"
                          "total nodes:\t8\nmax_depth:\t" +
                              std::to_string(t.max_depth) +
                              "\nis_binary:\tFalse\nignore_case:\tTrue\n"
                              "root node: 0->0xADDR '" +
                              head0 + "'\nroot node: 1->0xADDR '" +
-                             (t.table[1] ? t.table[1]->key : "") + "'\n");
+                             (t.buckets()[1] ? t.buckets()[1]->key : "") + "'\n");
     t.destroy();
     EXPECT_EQ(capture([&] { t.print_internals(5); }), "table:\t\tNULL\ntable size:\t0\n");
 }
@@ -518,4 +518,52 @@ TEST(HashTable, IndexedLookupsAgreeWithTheChainWalk) {
                 << "size " << size << " step " << step << " probe " << probe;
         }
     }
+}
+
+// Growth steps wait until the chains are read. Many steps replayed at once,
+// a read between steps, and erases between growth (which read the chains
+// first) must all leave the order the model builds step by step.
+TEST(HashTable, WaitingGrowthStepsGiveTheModelOrder) {
+    hash_table t;
+    Model m(250);
+    auto erase = [&m](const std::string& key) {
+        auto& chain = m.buckets[m.bucketOf(key)];
+        for (auto at = chain.begin(); at != chain.end(); ++at) {
+            if (*at == key) {
+                chain.erase(at);
+                return;
+            }
+        }
+    };
+    for (int i = 0; i < 12000; i++) {
+        std::string key = "w" + std::to_string(i * 13);
+        ASSERT_TRUE(t.set(key.c_str(), "v", true));
+        m.insert(key);
+        ASSERT_EQ(t.table_size, m.size) << "after key " << i;
+        ASSERT_EQ(t.used_roots, m.used()) << "after key " << i;
+        if (i == 3000) {
+            EXPECT_EQ(keysOf(t), m.order());
+        }
+        if (i % 2500 == 2499) {
+            std::string gone = "w" + std::to_string((i / 2) * 13);
+            EXPECT_TRUE(t.erase(gone.c_str()));
+            erase(gone);
+        }
+        // The same key again replaces, never links a second node.
+        if (i % 997 == 0) {
+            ASSERT_TRUE(t.set(key.c_str(), "again", true));
+        }
+    }
+    EXPECT_GT(t.table_size, 2000);
+    EXPECT_EQ(keysOf(t), m.order());
+    expectConsistent(t);
+    const char* value = nullptr;
+    ASSERT_TRUE(t.get("w0", &value));
+    EXPECT_STREQ(value, "again");
+    // Clearing a table whose steps still wait frees every node (asan).
+    for (int i = 0; i < 2000; i++)
+        t.set(("late" + std::to_string(i)).c_str(), "v", true);
+    t.clear();
+    EXPECT_EQ(t.entry_count(), 0);
+    EXPECT_TRUE(keysOf(t).empty());
 }
