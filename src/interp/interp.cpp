@@ -6,6 +6,7 @@
 #include "commands/exceptions.h"
 #include "commands/list_core.h"
 #include "commands/string_core.h"
+#include "commands/tcl_words.h"
 #include "preproc/script_files.h"
 #include "console/console.h"
 #include "expr/expression.h"
@@ -109,6 +110,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterLibCommands(interp);
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
+    zorakRegisterTclWordCommands(interp);
 }
 
 namespace {
