@@ -380,10 +380,7 @@ int binaryScan(Interpreter* interp, int argc, char** argv) {
                 value = list;
             }
         }
-        if (set_var(interp, name, value.c_str())) {
-            zorakReportError(interp, "%s: Failed to set variable '%s'\n", command, name);
-            return ERROR;
-        }
+        if (!zorakWordsSetVar(interp, command, name, value.c_str())) return ERROR;
         assigned++;
     }
     if (reader.failed()) return ERROR;

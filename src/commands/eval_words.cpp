@@ -314,15 +314,26 @@ int zorakCommandLet(Interpreter* interp, int argc, char** argv, void*) {
         zorakReportError(interp, "%s: Expression '%s' has no value\n", argv[0], text.c_str());
         return ERROR;
     }
-    if (set_var(interp, argv[1], value)) {
-        zorakReportError(interp, "%s: Failed to set variable '%s'\n", argv[0], argv[1]);
-        return ERROR;
-    }
+    if (!zorakWordsSetVar(interp, argv[0], argv[1], value)) return ERROR;
     zorakSetResult(interp, value, 0);
     return OK;
 }
 
 } // namespace
+
+bool zorakWordsSetVar(Interpreter* interp, const char* command, const char* name,
+                      const char* value) {
+    Var* var = zorakGetVar(interp, name, kScopeCurrent);
+    if (var && var->is_constant) {
+        zorakReportError(interp, "%s: Can't change constant '%s'\n", command, name);
+        return false;
+    }
+    if (set_var(interp, name, value)) {
+        zorakReportError(interp, "%s: Failed to set variable '%s'\n", command, name);
+        return false;
+    }
+    return true;
+}
 
 void zorakRegisterEvalWordCommands(Interpreter* interp) {
     zorakRegisterCommand(interp, "subst", zorakCommandSubst, nullptr, 0);

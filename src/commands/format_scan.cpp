@@ -729,8 +729,8 @@ int zorakCommandScan(Interpreter* interp, int argc, char** argv, void*) {
     }
     for (int i = 0; i < names; i++) {
         if (!scanner.filled()[static_cast<size_t>(i)]) continue;
-        if (set_var(interp, argv[3 + i], scanner.values()[static_cast<size_t>(i)].c_str())) {
-            zorakReportError(interp, "%s: Failed to set variable '%s'\n", argv[0], argv[3 + i]);
+        if (!zorakWordsSetVar(interp, argv[0], argv[3 + i],
+                              scanner.values()[static_cast<size_t>(i)].c_str())) {
             zorakSetResult(interp, "", 0);
             return ERROR;
         }

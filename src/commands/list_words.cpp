@@ -156,8 +156,12 @@ int mapLambda(Interpreter* interp, char** argv) {
         if (code == CONTINUE) continue;
         if (code == BREAK) break;
         if (code != OK) {
+            // The call is shown as a script would write it, the lambda braced.
+            std::string lambdaWord = "{" + std::string(argv[1]) + "}";
+            std::string element;
+            zorakListAppendWord(&element, elements->items[i]);
             zorakReportError(interp, "%s: Error %li calling [apply %s %s]\n", argv[0],
-                             static_cast<long>(code), argv[1], elements->items[i]);
+                             static_cast<long>(code), lambdaWord.c_str(), element.c_str());
             zorakSetResult(interp, "", 0);
             return ERROR;
         }
@@ -193,11 +197,7 @@ int mapBody(Interpreter* interp, int argc, char** argv) {
             for (int j = 0; j < vars.count; j++) {
                 int64_t index = round * vars.count + j;
                 const char* value = index < list.count ? list.items[index] : "";
-                if (set_var(interp, vars.items[j], value)) {
-                    zorakReportError(interp, "%s: Failed to set variable '%s'\n", argv[0],
-                                     vars.items[j]);
-                    return ERROR;
-                }
+                if (!zorakWordsSetVar(interp, argv[0], vars.items[j], value)) return ERROR;
             }
         }
         int code = kuvetEval(interp, body, 0, 0);

@@ -36,6 +36,11 @@ bool zorakStrictDouble(std::string_view text, double* value);
 // 0x10FFFF) in UTF-8.
 void zorakAppendCodePoint(std::string* out, uint32_t code);
 
+// Stores value in the variable name for command. A constant keeps its value
+// and, like any other failed store, is reported; returns false then.
+bool zorakWordsSetVar(Interpreter* interp, const char* command, const char* name,
+                      const char* value);
+
 // Each family registers itself; zorakRegisterTclWordCommands registers them all.
 void zorakRegisterFormatCommands(Interpreter* interp);
 void zorakRegisterBinaryCommand(Interpreter* interp);
