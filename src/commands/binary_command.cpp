@@ -387,7 +387,7 @@ int binaryScan(Interpreter* interp, int argc, char** argv) {
     return zorakStringResultInt(interp, assigned);
 }
 
-// binary format spec ?value ...? | binary scan data spec ?varname ...?
+// binary format fields ?value ...? | binary scan data fields ?varname ...?
 int zorakCommandBinary(Interpreter* interp, int argc, char** argv, void*) {
     if (argc < 3) return zorakWrongArgs(interp, argc, argv);
     if (zorakEqualNoCase(argv[1], "format")) return binaryFormat(interp, argc, argv);

@@ -47,7 +47,7 @@ std::string_view trimBlanks(std::string_view text) {
 
 // ---------------------------------------------------------------- format
 
-struct FieldSpec {
+struct FieldFormat {
     bool left = false, plus = false, space = false, zero = false, alternate = false;
     int64_t width = 0;
     int64_t precision = -1;
@@ -58,15 +58,15 @@ struct FieldSpec {
 
 // Pads body to the field width: spaces before (or after, left-justified),
 // or zeros after the sign and prefix when zero padding applies.
-void padField(std::string* out, const FieldSpec& spec, std::string_view prefix,
+void padField(std::string* out, const FieldFormat& field, std::string_view prefix,
               std::string_view body, bool zeroPad) {
     int64_t length = static_cast<int64_t>(prefix.size() + body.size());
-    int64_t fill = spec.width > length ? spec.width - length : 0;
+    int64_t fill = field.width > length ? field.width - length : 0;
     if (zeroPad) {
         out->append(prefix);
         out->append(static_cast<size_t>(fill), '0');
         out->append(body);
-    } else if (spec.left) {
+    } else if (field.left) {
         out->append(prefix);
         out->append(body);
         out->append(static_cast<size_t>(fill), ' ');
@@ -77,11 +77,11 @@ void padField(std::string* out, const FieldSpec& spec, std::string_view prefix,
     }
 }
 
-void formatInteger(std::string* out, const FieldSpec& spec, int64_t value) {
-    char conv = spec.conversion;
+void formatInteger(std::string* out, const FieldFormat& field, int64_t value) {
+    char conv = field.conversion;
     bool isSigned = conv == 'd' || conv == 'i';
     uint64_t bits = static_cast<uint64_t>(value);
-    if (spec.size == 'h') {
+    if (field.size == 'h') {
         bits &= 0xFFFF;
         if (isSigned) value = static_cast<int16_t>(static_cast<uint16_t>(bits));
     }
@@ -101,40 +101,40 @@ void formatInteger(std::string* out, const FieldSpec& spec, int64_t value) {
         magnitude /= base;
     } while (magnitude);
     std::string body(digits.rbegin(), digits.rend());
-    if (spec.precision > static_cast<int64_t>(body.size()))
-        body.insert(0, static_cast<size_t>(spec.precision) - body.size(), '0');
+    if (field.precision > static_cast<int64_t>(body.size()))
+        body.insert(0, static_cast<size_t>(field.precision) - body.size(), '0');
     std::string prefix;
     if (negative)
         prefix = "-";
-    else if (isSigned && spec.plus)
+    else if (isSigned && field.plus)
         prefix = "+";
-    else if (isSigned && spec.space)
+    else if (isSigned && field.space)
         prefix = " ";
-    if (spec.alternate) {
+    if (field.alternate) {
         if (conv == 'o' && body[0] != '0') body.insert(0, "0");
         if (conv == 'x') prefix += "0x";
         if (conv == 'X') prefix += "0X";
         if (conv == 'b') prefix += "0b";
     }
     // As scripts have always had it, "0" pads with zeros even beside "-".
-    padField(out, spec, prefix, body, spec.zero && spec.precision < 0);
+    padField(out, field, prefix, body, field.zero && field.precision < 0);
 }
 
-void formatDouble(std::string* out, const FieldSpec& spec, double value) {
-    std::string cspec = "%";
-    if (spec.left) cspec += '-';
-    if (spec.plus) cspec += '+';
-    if (spec.space) cspec += ' ';
-    if (spec.zero) cspec += '0';
-    if (spec.alternate) cspec += '#';
-    cspec += "*.*";
-    cspec += spec.conversion;
-    int width = static_cast<int>(spec.width);
-    int precision = spec.precision < 0 ? 6 : static_cast<int>(spec.precision);
-    int n = std::snprintf(nullptr, 0, cspec.c_str(), width, precision, value);
+void formatDouble(std::string* out, const FieldFormat& field, double value) {
+    std::string cformat = "%";
+    if (field.left) cformat += '-';
+    if (field.plus) cformat += '+';
+    if (field.space) cformat += ' ';
+    if (field.zero) cformat += '0';
+    if (field.alternate) cformat += '#';
+    cformat += "*.*";
+    cformat += field.conversion;
+    int width = static_cast<int>(field.width);
+    int precision = field.precision < 0 ? 6 : static_cast<int>(field.precision);
+    int n = std::snprintf(nullptr, 0, cformat.c_str(), width, precision, value);
     if (n <= 0) return;
     std::vector<char> buffer(static_cast<size_t>(n) + 1);
-    std::snprintf(buffer.data(), buffer.size(), cspec.c_str(), width, precision, value);
+    std::snprintf(buffer.data(), buffer.size(), cformat.c_str(), width, precision, value);
     out->append(buffer.data(), static_cast<size_t>(n));
 }
 
@@ -219,7 +219,7 @@ bool Formatter::run(const char* format, std::string* out) {
 
 bool Formatter::conversion(const char** position, std::string* out) {
     const char* p = *position;
-    FieldSpec spec;
+    FieldFormat field;
     // "%n$" takes the n-th value; it cannot be mixed with plain conversions.
     const char* digits = p;
     while (isDigit(*digits))
@@ -238,52 +238,52 @@ bool Formatter::conversion(const char** position, std::string* out) {
     }
     for (;; p++) {
         if (*p == '-')
-            spec.left = true;
+            field.left = true;
         else if (*p == '+')
-            spec.plus = true;
+            field.plus = true;
         else if (*p == ' ')
-            spec.space = true;
+            field.space = true;
         else if (*p == '0')
-            spec.zero = true;
+            field.zero = true;
         else if (*p == '#')
-            spec.alternate = true;
+            field.alternate = true;
         else
             break;
     }
     if (*p == '*') {
         p++;
-        if (!starValue(&spec.width)) return false;
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = -spec.width;
+        if (!starValue(&field.width)) return false;
+        if (field.width < 0) {
+            field.left = true;
+            field.width = -field.width;
         }
-    } else if (!readNumber(&p, &spec.width)) {
+    } else if (!readNumber(&p, &field.width)) {
         return false;
     }
     if (*p == '.') {
         p++;
         if (*p == '*') {
             p++;
-            if (!starValue(&spec.precision)) return false;
-            if (spec.precision < 0) spec.precision = 0;
-        } else if (!readNumber(&p, &spec.precision)) {
+            if (!starValue(&field.precision)) return false;
+            if (field.precision < 0) field.precision = 0;
+        } else if (!readNumber(&p, &field.precision)) {
             return false;
         }
     }
     if (*p == 'h') {
-        spec.size = 'h';
+        field.size = 'h';
         p++;
     } else if (*p == 'l') {
-        spec.size = 'l';
+        field.size = 'l';
         p++;
         if (*p == 'l') p++;
     }
-    spec.conversion = *p;
+    field.conversion = *p;
     if (!*p) return fail("Format ends inside a conversion");
     p++;
     *position = p;
-    char conv[2] = {spec.conversion, 0};
-    switch (spec.conversion) {
+    char conv[2] = {field.conversion, 0};
+    switch (field.conversion) {
     case 'd':
     case 'i':
     case 'u':
@@ -293,7 +293,7 @@ bool Formatter::conversion(const char** position, std::string* out) {
     case 'b': {
         int64_t value;
         if (!integerValue(&value)) return false;
-        formatInteger(out, spec, value);
+        formatInteger(out, field, value);
         return true;
     }
     case 'c': {
@@ -303,16 +303,16 @@ bool Formatter::conversion(const char** position, std::string* out) {
         if (value < 0 || value > 0x10FFFF) return fail("Character code out of range");
         std::string body;
         zorakAppendCodePoint(&body, static_cast<uint32_t>(value));
-        padField(out, spec, "", body, false);
+        padField(out, field, "", body, false);
         return true;
     }
     case 's': {
         const char* text = next();
         if (!text) return false;
         std::string_view body(text);
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < body.size())
-            body = body.substr(0, static_cast<size_t>(spec.precision));
-        padField(out, spec, "", body, spec.zero && !spec.left);
+        if (field.precision >= 0 && static_cast<size_t>(field.precision) < body.size())
+            body = body.substr(0, static_cast<size_t>(field.precision));
+        padField(out, field, "", body, field.zero && !field.left);
         return true;
     }
     case 'f':
@@ -325,7 +325,7 @@ bool Formatter::conversion(const char** position, std::string* out) {
         double value;
         if (!zorakStrictDouble(text, &value))
             return fail("Expected a floating-point number but got", text);
-        formatDouble(out, spec, value);
+        formatDouble(out, field, value);
         return true;
     }
     default:
