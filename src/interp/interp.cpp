@@ -7,6 +7,7 @@
 #include "commands/list_core.h"
 #include "commands/string_core.h"
 #include "commands/text_commands.h"
+#include "commands/tcl_words.h"
 #include "preproc/script_files.h"
 #include "console/console.h"
 #include "expr/expression.h"
@@ -115,6 +116,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterTextCommands(interp);
     zorakRegisterVariableWords(interp);
     zorakRegisterNumberCommands(interp);
+    zorakRegisterTclWordCommands(interp);
 }
 
 namespace {

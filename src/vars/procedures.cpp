@@ -247,6 +247,29 @@ int call_proc(Interpreter* interp, int argc, char** argv, void* data) {
     }
 }
 
+int zorakRunLambda(Interpreter* interp, const char* command, const char* arglist, const char* body,
+                   int argc, char** argv) {
+    auto* record = static_cast<ProcRecord*>(std::calloc(1, sizeof(ProcRecord)));
+    if (!record) throw std::bad_alloc();
+    int code;
+    try {
+        record->arglist_text = zorakStrDup(arglist);
+        record->body = zorakStrDup(body);
+        if (!buildFormals(interp, command, argv[0], arglist, &record->formals,
+                          &record->formal_count)) {
+            freeRecord(record);
+            return ERROR;
+        }
+        code = runProc(interp, argc, argv, record);
+    } catch (...) {
+        freeRecord(record);
+        throw;
+    }
+    // The record can be freed now: the call that used it has ended.
+    freeRecord(record);
+    return code == RETURN ? OK : code;
+}
+
 void zorakDropCallFrame(Interpreter* interp) {
     CallFrame* frame = interp->callframe;
     // The global frame lives as long as the interpreter.

@@ -51,6 +51,12 @@ CallFrame* zorakActiveProcFrame();
 // written. Returns false when a command's code abandoned the substitution.
 bool zorakSubstCommands(Interpreter* interp, const char* text, std::string* out);
 
+// Runs body as a procedure without a name: the formals of arglist are bound
+// to argv[1..] in a fresh frame as a procedure's are, and argv[0] names the
+// call. A return ends only the body. Reports (as command) a bad arglist.
+int zorakRunLambda(Interpreter* interp, const char* command, const char* arglist, const char* body,
+                   int argc, char** argv);
+
 int zorakCommandProc(Interpreter* interp, int argc, char** argv, void*);
 int zorakCommandReturn(Interpreter* interp, int argc, char** argv, void*);
 int zorakCommandLevel(Interpreter* interp, int argc, char** argv, void*);
