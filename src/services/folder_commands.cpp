@@ -38,7 +38,7 @@ const char* zorakFileErrorText(PlatformFileError error) {
     case PlatformFileError::IsDirectory:
         return "it is a folder";
     case PlatformFileError::NotDirectory:
-        return "a part of the path is not a folder";
+        return "not a folder";
     case PlatformFileError::CrossDevice:
         return "it is on another disk";
     case PlatformFileError::NameTooLong:
@@ -288,9 +288,10 @@ int zorakCommandRmdir(Interpreter* interp, int argc, char** argv, void*) {
             zorakReportError(interp, "%s: Folder '%s' not found\n", argv[0], folder.c_str());
             return ERROR;
         }
-        if (type != PlatformFileType::Directory)
-            return failWith(interp, argv[0], "Cannot remove folder", folder,
-                            PlatformFileError::NotDirectory);
+        if (type != PlatformFileType::Directory) {
+            zorakReportError(interp, "%s: '%s' is not a folder\n", argv[0], folder.c_str());
+            return ERROR;
+        }
         bool removed =
             options.force ? zorakRemoveTree(folder) : platformRemoveDirectory(folder.c_str());
         if (!removed) return failed(interp, argv[0], "Cannot remove folder", folder);
