@@ -220,6 +220,7 @@ int zorakCommandInput(Interpreter* interp, int argc, char** argv, void*) {
         Writes(prompt.c_str());
         platformFlushOut();
         int key = platformReadKey();
+        Writes("\r\n");
         // Escape (also the end of input) and extended keys give the default.
         if (key == 27 || key == 0 || key == 224) {
             if (key != 27) platformReadKey();
