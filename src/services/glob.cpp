@@ -22,6 +22,7 @@ namespace {
 // Brace alternatives grow as a product; beyond this many a pattern is
 // refused rather than expanded.
 constexpr size_t kMaxAlternatives = 10000;
+constexpr int kMaxBraceGroups = 256;
 
 bool nocaseNames() {
     return platformPathSeparator() == '\\';
@@ -115,7 +116,13 @@ std::string unescape(const std::string& part) {
 
 // Expands the first brace group of pattern, and the groups of each result
 // in turn. False for an unmatched brace or too many alternatives.
-bool expandBraces(const std::string& pattern, std::vector<std::string>* out, const char** problem) {
+bool expandBraces(const std::string& pattern, std::vector<std::string>* out, const char** problem,
+                  int level = 0) {
+    // Each group is one level down; more groups than this is no file name.
+    if (level > kMaxBraceGroups) {
+        *problem = "too many alternatives in file name";
+        return false;
+    }
     size_t open = std::string::npos;
     for (size_t i = 0; i < pattern.size(); i++) {
         if (pattern[i] == '\\') {
@@ -170,7 +177,7 @@ bool expandBraces(const std::string& pattern, std::vector<std::string>* out, con
     }
     std::string before = pattern.substr(0, open), after = pattern.substr(close + 1);
     for (const std::string& choice : choices)
-        if (!expandBraces(before + choice + after, out, problem)) return false;
+        if (!expandBraces(before + choice + after, out, problem, level + 1)) return false;
     return true;
 }
 

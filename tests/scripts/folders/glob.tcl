@@ -52,3 +52,10 @@ puts "close brace: [catch {glob a${cb}b}]"
 puts "switches end: [glob -nocomplain -- -x]"
 puts "missing folder: '[glob -nocomplain -directory tmp_glob/none *]'"
 rmdir -force tmp_glob
+# Alternatives that would multiply past all reason are refused, not expanded.
+set many ""
+foreach n {1 2 3 4 5 6 7 8 9 10 11 12 13 14} {set many "$many${ob}a,b$cb"}
+puts "too many alternatives: [catch {glob -nocomplain $many}]"
+set many ""
+foreach n {1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20} {set many "$many${ob}a$cb${ob}b$cb${ob}c$cb${ob}d$cb${ob}e$cb${ob}f$cb${ob}g$cb${ob}h$cb${ob}i$cb${ob}j$cb${ob}k$cb${ob}l$cb${ob}m$cb${ob}n$cb"}
+puts "too many groups: [catch {glob -nocomplain $many}]"
