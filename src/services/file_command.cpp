@@ -404,6 +404,12 @@ int fileMove(Interpreter* interp, int argc, char** argv, bool copy) {
         return ERROR;
     }
     if (isDirectory(to)) to = joinParts({to, tailOf(from)});
+    // A copy onto its own file would empty it before reading it.
+    if (copy && platformSameFile(from.c_str(), to.c_str())) {
+        zorakReportError(interp, "%s %s: '%s' and '%s' are the same file\n", argv[0], argv[1],
+                         from.c_str(), to.c_str());
+        return ERROR;
+    }
     if (exists(to)) {
         if (!force || (isDirectory(to) && !copy && !platformRemoveDirectory(to.c_str()))) {
             zorakReportError(interp, "%s %s: Target '%s' already exists\n", argv[0], argv[1],

@@ -9,6 +9,7 @@ writefile tmp_transfer/src/b.txt bravo
 puts "copy self: [catch {copyfile tmp_transfer/src/a.txt tmp_transfer/src/a.txt}] [readfile tmp_transfer/src/a.txt]"
 puts "copy self via dot: [catch {copyfile tmp_transfer/src/a.txt tmp_transfer/src/./a.txt -force}] [readfile tmp_transfer/src/a.txt]"
 puts "copy self into own folder: [catch {copyfile tmp_transfer/src/a.txt tmp_transfer/src}] [readfile tmp_transfer/src/a.txt]"
+puts "file copy onto itself: [catch {file copy -force tmp_transfer/src/a.txt tmp_transfer/src/./a.txt}] [readfile tmp_transfer/src/a.txt]"
 # copyfile onto another file only with -force; into a folder under its own name.
 puts "copy over: [catch {copyfile tmp_transfer/src/a.txt tmp_transfer/src/b.txt}] [readfile tmp_transfer/src/b.txt]"
 puts "copy -force: [copyfile tmp_transfer/src/a.txt tmp_transfer/src/b.txt -force] [readfile tmp_transfer/src/b.txt]"

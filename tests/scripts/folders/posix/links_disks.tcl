@@ -21,6 +21,8 @@ puts "unlink a link: [unlink tmp_links/to_data] [is_file tmp_links/real/data.txt
 puts "rmdir a link: [catch {rmdir tmp_links/to_real}] [is_dir tmp_links/real]"
 # A full disk: the copy fails with its reason and the source is untouched.
 puts "full disk: [catch {copyfile tmp_links/real/data.txt /dev/full -force}] [readfile tmp_links/real/data.txt]"
+# The system's own files refuse changes, to every user.
+puts "denied: [catch {unlink /proc/version}] [catch {rmdir /proc/1}] [is_file /proc/version]"
 # A name longer than the system allows is refused, and so is a path too long.
 set long [string repeat x 300]
 puts "long name: [catch {mkdir tmp_links/$long}] [catch {copyfile tmp_links/real/data.txt tmp_links/$long}]"
