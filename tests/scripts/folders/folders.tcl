@@ -14,7 +14,7 @@ writefile tmp_folders/f.txt hello
 puts "through a file: [catch {mkdirs tmp_folders/f.txt/x}]"
 # cd and cd.. move the working folder; pwd and getcwd follow it.
 cd tmp_folders/a
-puts "in a: [string equal [pwd] $home/tmp_folders/a] [string equal [string map {\\ /} [getcwd]] [pwd]]"
+puts "in a: [string equal [pwd] $home/tmp_folders/a] [string equal [normal_path [getcwd]] [normal_path [pwd]]]"
 cd..
 chdir a/b
 puts "in b: [file tail [pwd]]"
@@ -43,7 +43,8 @@ writefile tmp_folders/empty.bin ""
 puts "md5 [md5_file tmp_folders/f.txt] [md5_file tmp_folders/empty.bin]"
 puts "md5 folder: [catch {md5_file tmp_folders}] missing: [catch {md5_file tmp_folders/none}]"
 # normal_path writes the system's separator once between names.
-puts "normal_path [string map {\\ /} [normal_path {a//b\\\\c/d}]]"
+set sep [normal_path /]
+puts "normal_path [string length $sep] [string map [list $sep /] [normal_path {a//b\\c/d}]]"
 # mktemp makes new, distinct, empty files and folders.
 set t1 [mktemp zk -in tmp_folders]
 set t2 [mktemp zk -in tmp_folders]
