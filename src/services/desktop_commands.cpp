@@ -301,7 +301,7 @@ std::string askPath(const std::string& title, const std::string& folder, Platfor
 }
 
 // get_fileopen / get_filesave ?title? ?-dir folder? ?-file name? ?-filter
-// spec?: the file chosen, or "" when cancelled.
+// filters?: the file chosen, or "" when cancelled.
 int chooseFile(Interpreter* interp, int argc, char** argv, bool save) {
     Words words;
     if (!splitWords(interp, argc, argv, " dir file filter ", "", &words)) return ERROR;
