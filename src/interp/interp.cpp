@@ -21,6 +21,7 @@
 #include "interp/registry.h"
 #include "lib/lib.h"
 #include "platform/platform.h"
+#include "services/folder_commands.h"
 #include "services/info_commands.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
@@ -117,6 +118,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterVariableWords(interp);
     zorakRegisterNumberCommands(interp);
     zorakRegisterTclWordCommands(interp);
+    zorakRegisterFolderCommands(interp);
 }
 
 namespace {

@@ -382,3 +382,81 @@ const char* platformCommandInterpreterHint();
 // on Linux, COMSPEC /C on Windows) with its standard output and error going
 // to sink, and waits for it. False when the interpreter could not start.
 bool platformCaptureCommand(const std::string& words, PlatformOutputSink sink, void* data);
+
+// ---- Folders, disks and temporary files ----
+// Why the last file operation failed, in terms every system shares, so that
+// messages read alike everywhere.
+enum class PlatformFileError {
+    None,
+    NotFound,
+    Denied,
+    Exists,
+    DiskFull,
+    NotEmpty,
+    IsDirectory,
+    NotDirectory,
+    CrossDevice,
+    NameTooLong,
+    ReadOnly,
+    Other
+};
+PlatformFileError platformLastFileError();
+// Changes the process's working directory.
+bool platformChangeDirectory(const char* path);
+// The user's home folder and the folder for temporary files.
+bool platformHomeDirectory(std::string* path);
+bool platformTempDirectory(std::string* path);
+// Creates a new file (or folder) whose name is prefix followed by random
+// characters, inside folder, and never one that exists already; its path
+// goes to *path.
+bool platformMakeTempEntry(const std::string& folder, const std::string& prefix, bool directory,
+                           std::string* path);
+// True when both paths name the same file (through links, case or a second
+// name); false when either names nothing.
+bool platformSameFile(const char* a, const char* b);
+// The space of the disk that holds path, in bytes: its size, what is free,
+// and what of that the calling user may fill.
+struct PlatformDiskSpace {
+    uint64_t total = 0;
+    uint64_t free = 0;
+    uint64_t available = 0;
+};
+bool platformDiskSpace(const char* path, PlatformDiskSpace* space);
+// The name of the file system that holds path ("ext4", "NTFS"); false when
+// it cannot be read.
+bool platformFileSystemName(const char* path, std::string* name);
+// Where a link leads: a symbolic link's target as stored, or the target of
+// a shell link file (".lnk") on Windows. False when path is no link.
+bool platformReadLink(const char* path, std::string* target);
+
+// ---- Desktop: dialogs, clipboard and sound ----
+// True when standard input is a terminal (a console) a person can type into.
+bool platformInputIsTerminal();
+// True where the system has its own dialog windows (Windows).
+bool platformHasDialogs();
+enum class PlatformButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class PlatformIcon { None, Info, Warning, Error, Question };
+enum class PlatformAnswer { Ok, Cancel, Yes, No, Retry };
+// The system's message box; the button pressed.
+PlatformAnswer platformDialogMessage(const char* text, const char* caption, PlatformButtons buttons,
+                                     PlatformIcon icon);
+// The system's file and folder choosers. filter holds "Name|*.ext" pairs
+// separated by "|". False when the user cancelled.
+bool platformDialogFile(bool save, const char* title, const char* folder, const char* name,
+                        const char* filter, std::string* chosen);
+bool platformDialogFolder(const char* title, const char* folder, std::string* chosen);
+// The clipboard's text. False with a reason in *error ("not available on
+// this platform" where there is no clipboard to reach).
+bool platformClipboardGet(std::string* text, std::string* error);
+bool platformClipboardSet(const std::string& text, std::string* error);
+// Sound: a tone, and wave files played in the background. False with a
+// reason in *error.
+bool platformBeep(long frequency, long milliseconds, std::string* error);
+bool platformPlayWave(const char* path, bool loop, bool wait, std::string* error);
+bool platformStopWave(std::string* error);
+// One line typed at the console, without its line end and kept out of the
+// shell's history (answers can be secrets). False at the end of input.
+bool platformReadAnswer(std::string* line);
+// The characters that draw a box on this console: top left, top right,
+// bottom left, bottom right, horizontal, vertical; single or double lines.
+const char* const* platformBoxGlyphs(bool double_line);

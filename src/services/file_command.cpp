@@ -404,6 +404,12 @@ int fileMove(Interpreter* interp, int argc, char** argv, bool copy) {
         return ERROR;
     }
     if (isDirectory(to)) to = joinParts({to, tailOf(from)});
+    // A copy onto its own file would empty it before reading it.
+    if (copy && platformSameFile(from.c_str(), to.c_str())) {
+        zorakReportError(interp, "%s %s: '%s' and '%s' are the same file\n", argv[0], argv[1],
+                         from.c_str(), to.c_str());
+        return ERROR;
+    }
     if (exists(to)) {
         if (!force || (isDirectory(to) && !copy && !platformRemoveDirectory(to.c_str()))) {
             zorakReportError(interp, "%s %s: Target '%s' already exists\n", argv[0], argv[1],
@@ -476,14 +482,7 @@ int onePath(Interpreter* interp, int argc, char** argv) {
         std::string full = normalizePath(path);
         setBool(interp, !rootOf(full).empty() && rootOf(full).size() == full.size());
     } else if (std::strcmp(sub, "normal_path") == 0) {
-        std::string out;
-        for (char c : path) {
-            char sep = platformPathSeparator();
-            char mapped = (c == '/' || c == '\\') ? sep : c;
-            if (mapped == sep && !out.empty() && out.back() == sep) continue;
-            out += mapped;
-        }
-        zorakSetResult(interp, out.c_str(), 0);
+        zorakSetResult(interp, zorakNormalPath(path).c_str(), 0);
     } else if (std::strcmp(sub, "exists") == 0)
         setBool(interp, exists(path));
     else if (std::strcmp(sub, "isdirectory") == 0)
@@ -615,6 +614,41 @@ int zorakCommandFile(Interpreter* interp, int argc, char** argv, void*) {
 }
 
 } // namespace
+
+std::string zorakNormalPath(const std::string& path) {
+    std::string out;
+    char sep = platformPathSeparator();
+    for (char c : path) {
+        char mapped = (c == '/' || c == '\\') ? sep : c;
+        if (mapped == sep && !out.empty() && out.back() == sep) continue;
+        out += mapped;
+    }
+    return out;
+}
+
+std::string zorakPathTail(const std::string& path) {
+    return tailOf(path);
+}
+
+std::string zorakPathDirname(const std::string& path) {
+    return dirnameOf(path);
+}
+
+std::string zorakPathJoin(const std::string& folder, const std::string& name) {
+    return joinParts({folder, name});
+}
+
+std::vector<std::string> zorakPathSplit(const std::string& path) {
+    return splitPath(path);
+}
+
+std::string zorakPathNormalize(const std::string& path) {
+    return normalizePath(path);
+}
+
+bool zorakRemoveTree(const std::string& path) {
+    return removeTree(path, 0);
+}
 
 void zorakRegisterFileCommand(Interpreter* interp) {
     zorakRegisterCommand(interp, "file", zorakCommandFile, nullptr, 0);

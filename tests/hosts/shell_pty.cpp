@@ -1,6 +1,7 @@
 // The shell on a terminal: the zorak host runs in a pseudo-terminal while
 // this program types. Checks the prompt, editing with Left, recalling with Up,
-// Tab completion of a command name, the history file and the exit status.
+// Tab completion of a command name, the history file, questions asked on
+// the console and the exit status.
 // Usage: shell_pty ZORAK HOME_DIRECTORY
 #include <pty.h>
 #include <sys/stat.h>
@@ -141,6 +142,18 @@ int main(int argc, char** argv) {
     type(" length abcd\r");
     expect("[0:ok]");
     expect("Z> ");
+    // The console asks the questions of msgbox and input, and a typed
+    // answer stays out of the history.
+    type("puts =[msgbox Go? -yesno]\r");
+    expect("[Y]es [N]o");
+    type("n");
+    expect("=no");
+    expect("Z> ");
+    type("puts =[input {Secret: }]\r");
+    expect("Secret: ");
+    type("s3cr3t\r");
+    expect("=s3cr3t");
+    expect("Z> ");
     type("exit 3\r");
     int status = 0;
     // Drain the terminal so the child is never blocked writing to it.
@@ -164,6 +177,8 @@ int main(int argc, char** argv) {
     if (lines.str().find("puts hello") == std::string::npos &&
         lines.str().find("puts\\040hello") == std::string::npos)
         fail("the history file lacks 'puts hello':\n" + lines.str());
+    if (lines.str().find("s3cr3t\n") != std::string::npos)
+        fail("the history file holds an answer:\n" + lines.str());
     std::printf("shell_pty: passed\n");
     return 0;
 }
