@@ -31,6 +31,7 @@
 #include "vars/structs.h"
 #include "vars/variables.h"
 #include "services/file_command.h"
+#include "services/time_commands.h"
 
 #include "util/number_text.h"
 
@@ -109,6 +110,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterLibCommands(interp);
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
+    zorakRegisterTimeAndEnvironmentCommands(interp);
 }
 
 namespace {
