@@ -9,6 +9,7 @@
 #include "interp/interp.h"
 #include "interp/registry.h"
 #include "preproc/private_interp.h"
+#include "shell/settings.h"
 #include "shell/shell.h"
 #include "util/stack.h"
 #include "util/text.h"
@@ -128,6 +129,9 @@ int zorakCommandInterp(Interpreter* interp, int argc, char** argv, void*) {
     if (outcome.code == ERROR) {
         // A nested interp's message already names the command.
         const char* prefix = zorakStartsWith(outcome.error, "interp: ") ? "" : "interp: ";
+        // The child's report has been shown already; ::errorMsg takes it
+        // without a second print.
+        if (!outcome.error.empty()) zorakSettings.quiet_next_error = 1;
         zorakReportError(interp, "%s%s\n", prefix,
                          outcome.error.empty() ? "The script failed" : outcome.error.c_str());
         return ERROR;
