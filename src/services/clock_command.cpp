@@ -116,11 +116,17 @@ bool zorakMakeTime(int64_t year, int64_t month, int64_t day, int64_t hour, int64
         int m, dd;
         zorakCivilFromDays(d, &y, &m, &dd);
         long long clock = 0;
-        if (!platformLocalToClock(static_cast<int>(y), m, dd, static_cast<int>(rest / 3600),
-                                  static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60),
-                                  &clock))
+        PlatformZone zone;
+        if (platformLocalToClock(static_cast<int>(y), m, dd, static_cast<int>(rest / 3600),
+                                 static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60),
+                                 &clock))
+            total = clock;
+        else if (platformLocalZone(total, &zone))
+            // Where the system's own conversion ends, the zone's offset at
+            // that moment is taken off.
+            total -= zone.offset;
+        else
             return false;
-        total = clock;
     }
     if (total < kFirstClockValue || total > kLastClockValue) return false;
     *out = total;

@@ -31,6 +31,11 @@ void platformSleep(long milliseconds) {
 }
 
 bool platformLocalZone(long long seconds, PlatformZone* zone) {
+    // The C runtime knows local time from 1970 to 3000 only; outside that,
+    // the zone of the nearest moment it knows stands in.
+    const long long kLastKnown = 32503680000LL - 86400;
+    if (seconds < 86400) seconds = 86400;
+    if (seconds > kLastKnown) seconds = kLastKnown;
     __time64_t t = static_cast<__time64_t>(seconds);
     tm local{}, utc{};
     if (_localtime64_s(&local, &t) != 0 || _gmtime64_s(&utc, &t) != 0) return false;
@@ -40,12 +45,8 @@ bool platformLocalZone(long long seconds, PlatformZone* zone) {
     zone->offset = static_cast<long>(localAsUtc - t);
     zone->dst = local.tm_isdst > 0;
     _tzset();
-    char name[64] = {};
-    size_t length = 0;
-    if (_get_tzname(&length, name, sizeof name, zone->dst ? 1 : 0) == 0)
-        zone->name = name;
-    else
-        zone->name.clear();
+    const char* name = _tzname[zone->dst ? 1 : 0];
+    zone->name = name ? name : "";
     return true;
 }
 

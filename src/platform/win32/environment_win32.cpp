@@ -9,13 +9,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <time.h>
 #include <vector>
 
 bool platformSetEnv(const char* name, const char* value) {
-    if (!SetEnvironmentVariableA(name, value)) return false;
-    // The C runtime keeps its own copy, which getenv and the time zone read.
+    // The C runtime keeps its own copy, which the time zone reads; it cannot
+    // hold an empty value ("NAME=" removes the name), so the system's own
+    // environment, which can, is set after it.
     std::string entry = std::string(name) + "=" + (value ? value : "");
     _putenv(entry.c_str());
+    if (!SetEnvironmentVariableA(name, value)) return false;
     if (std::strcmp(name, "TZ") == 0) _tzset();
     return true;
 }
