@@ -165,6 +165,7 @@ int zorakCommandTime(Interpreter* interp, int argc, char** argv, void*) {
     }
     int64_t start = nowMicros();
     for (int64_t i = 0; i < count; i++) {
+        if (zorakInterrupted(interp)) return STOP;
         int code = kuvetEval(interp, argv[1], 0, 0);
         // A break ends the timing early; the other codes that end a script
         // pass out unchanged.
