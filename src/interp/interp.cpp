@@ -221,6 +221,9 @@ int zorakReleaseInterp(Interpreter* interp) {
         zorakRemoveVar(interp, global.c_str());
     }
     zorakReleaseCommands(interp);
+    // Scripts queued by after would otherwise run in the next interpreter
+    // made at this address.
+    zorakDropAfterEvents(interp);
     zorakStrFree(&interp->result);
     zorakStrFree(&interp->trace_text);
     zorakFreeVector(&interp->trace_commands, interp->trace_command_count);

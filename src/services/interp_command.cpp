@@ -100,7 +100,6 @@ void runChild(const std::string& script, bool shell, ChildOutcome* out) {
                 out->error.pop_back();
         }
     }
-    zorakDropAfterEvents(child);
     destroyPrivateInterp(child);
 }
 

@@ -1,4 +1,5 @@
 // The calendar arithmetic that the clock and date commands share.
+#include "interp_fixture.h"
 #include "services/time_commands.h"
 
 #include <gtest/gtest.h>
@@ -62,4 +63,20 @@ TEST(Calendar, WholeNumbers) {
     EXPECT_FALSE(zorakReadWholeNumber("", &value));
     EXPECT_FALSE(zorakReadWholeNumber("-", &value));
     EXPECT_FALSE(zorakReadWholeNumber("0x10", &value));
+}
+
+using AfterQueue = InterpTest;
+
+// Scripts queued by after go with their interpreter: a fresh one at the
+// same address starts with an empty queue.
+TEST_F(AfterQueue, DroppedWhenTheInterpreterGoes) {
+    ASSERT_EQ(eval("after 1000 {set x 1}; after idle {set y 2}; llength [after info]"), 0);
+    EXPECT_EQ(result(), "2");
+    zorakReleaseInterp(interp);
+    interp = zorakCreateInterp();
+    zorakRegisterCommands(interp);
+    ASSERT_EQ(eval("llength [after info]"), 0);
+    EXPECT_EQ(result(), "0");
+    EXPECT_EQ(eval("doevents"), 0);
+    EXPECT_EQ(result(), "0");
 }
