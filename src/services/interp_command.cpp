@@ -127,10 +127,11 @@ int zorakCommandInterp(Interpreter* interp, int argc, char** argv, void*) {
     }
     if (outcome.code == ERROR) {
         // A nested interp's message already names the command.
-        const char* prefix = zorakStartsWith(outcome.error, "interp: ") ? "" : "interp: ";
-        // The child's report has been shown already; ::errorMsg takes it
-        // without a second print.
-        if (!outcome.error.empty()) zorakSettings.quiet_next_error = 1;
+        // A nested interp has reported (and shown) the message already;
+        // ::errorMsg takes it without a second print.
+        bool nested = zorakStartsWith(outcome.error, "interp: ");
+        const char* prefix = nested ? "" : "interp: ";
+        if (nested) zorakSettings.quiet_next_error = 1;
         zorakReportError(interp, "%s%s\n", prefix,
                          outcome.error.empty() ? "The script failed" : outcome.error.c_str());
         return ERROR;
