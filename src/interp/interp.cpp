@@ -35,6 +35,7 @@
 #include "vars/structs.h"
 #include "vars/variables.h"
 #include "services/file_command.h"
+#include "services/time_commands.h"
 
 #include "util/number_text.h"
 #include "vars/variable_words.h"
@@ -119,6 +120,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterNumberCommands(interp);
     zorakRegisterTclWordCommands(interp);
     zorakRegisterFolderCommands(interp);
+    zorakRegisterTimeAndEnvironmentCommands(interp);
 }
 
 namespace {
@@ -229,6 +231,9 @@ int zorakReleaseInterp(Interpreter* interp) {
         zorakRemoveVar(interp, global.c_str());
     }
     zorakReleaseCommands(interp);
+    // Scripts queued by after would otherwise run in the next interpreter
+    // made at this address.
+    zorakDropAfterEvents(interp);
     zorakStrFree(&interp->result);
     zorakStrFree(&interp->trace_text);
     zorakFreeVector(&interp->trace_commands, interp->trace_command_count);

@@ -460,3 +460,57 @@ bool platformReadAnswer(std::string* line);
 // The characters that draw a box on this console: top left, top right,
 // bottom left, bottom right, horizontal, vertical; single or double lines.
 const char* const* platformBoxGlyphs(bool double_line);
+
+// ---- Time, environment and processes (clock, after, setenv, pid ...) ----
+// The wall clock in microseconds since 1970-01-01 UTC.
+int64_t platformClockMicroseconds();
+// A clock that only moves forward, in microseconds since the system started
+// (or since any fixed moment where the system cannot tell).
+int64_t platformMonotonicMicroseconds();
+// Sleeps the calling thread; milliseconds below 1 only yield.
+void platformSleep(long milliseconds);
+
+// The local time zone at a clock value (seconds since 1970 UTC): the offset
+// east of UTC in seconds, whether summer time is in force, and the zone's
+// short name ("CET", "UTC"; empty when the system has none).
+struct PlatformZone {
+    long offset = 0;
+    bool dst = false;
+    std::string name;
+};
+bool platformLocalZone(long long seconds, PlatformZone* zone);
+// The clock value of a local calendar time (month 1-12); fields out of
+// range carry over as the C library's mktime does. False when the system
+// cannot represent it.
+bool platformLocalToClock(int year, int month, int day, int hour, int minute, int second,
+                          long long* seconds);
+
+// Sets (value not null) or removes (null) a variable of the process
+// environment, which children started later inherit. Changing TZ takes effect
+// on the local time of this process at once.
+bool platformSetEnv(const char* name, const char* value);
+
+// Identities of the process: its id, the calling thread's id and the id of
+// the session (login session on Linux, terminal services session on
+// Windows).
+long platformProcessId();
+long platformThreadId();
+long platformSessionId();
+// True when a process with this id is running.
+bool platformProcessAlive(long pid);
+// Runs a command line through the command interpreter with full rights and
+// waits for it. On Linux that is possible only when the process already has
+// them (euid 0); otherwise false with the reason in *why.
+bool platformRunElevated(const std::string& line, long* exit_code, std::string* why);
+// Sets the calling thread's last system error (errno on Linux).
+void platformSetLastError(unsigned long code);
+
+// Runs a command line through the command interpreter with its standard
+// output captured whole; false when it could not start.
+bool platformCaptureCommand(const std::string& line, std::string* output, long* exit_code);
+
+// Walks the C heap and checks its records; true when they are sound. Where
+// the system offers no heap walk, a probe block is allocated and released.
+bool platformHeapCheck();
+// Bytes of memory the process has in use (resident set, working set).
+bool platformProcessMemory(uint64_t* bytes);
