@@ -18,6 +18,7 @@
 #include "interp/registry.h"
 #include "lib/lib.h"
 #include "platform/platform.h"
+#include "services/memory_commands.h"
 #include "services/info_commands.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
@@ -109,6 +110,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterLibCommands(interp);
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
+    zorakRegisterMemoryCommands(interp);
 }
 
 namespace {
