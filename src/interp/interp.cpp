@@ -18,6 +18,7 @@
 #include "interp/registry.h"
 #include "lib/lib.h"
 #include "platform/platform.h"
+#include "services/http_command.h"
 #include "services/memory_commands.h"
 #include "services/info_commands.h"
 #include "shell/settings.h"
@@ -111,6 +112,7 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterDictCommands(interp);
     zorakRegisterFileAndProcessCommands(interp);
     zorakRegisterMemoryCommands(interp);
+    zorakRegisterHttpCommands(interp);
 }
 
 namespace {
