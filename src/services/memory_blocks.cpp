@@ -297,7 +297,8 @@ bool zorakMemoryFree(uintptr_t address, std::string* why) {
 uintptr_t zorakMemoryAddressOf(Interpreter* interp, Var* var, std::string* why) {
     if (var && var->parent) var = zorakAliasChainEnd(var);
     if (!var || !var->value || var->type != VT_AUTO) {
-        *why = "has no value text";
+        *why = std::string("Variable '") + (var && var->name ? var->name : "") +
+               "' has no value text (type " + var_type_name(var ? var->type : VT_UNKNOWN) + ")";
         return 0;
     }
     // One address per variable and value: asking again gives the same one.
@@ -307,13 +308,13 @@ uintptr_t zorakMemoryAddressOf(Interpreter* interp, Var* var, std::string* why) 
             return start;
     if (memoryRegister.views >= kMaxViews) sweepViews(interp);
     if (memoryRegister.views >= kMaxViews) {
-        *why = "too many variables are addressed at once (" + std::to_string(kMaxViews) + ")";
+        *why = "Too many variables addressed at once (" + std::to_string(kMaxViews) + ")";
         return 0;
     }
     size_t length = std::strlen(var->value);
     uintptr_t start = takeRange(length);
     if (!start) {
-        *why = "no addresses left";
+        *why = "No addresses left";
         return 0;
     }
     MemoryBlock block;

@@ -211,9 +211,7 @@ uintptr_t addressOfVar(Interpreter* interp, const char* command, const char* nam
     }
     std::string why;
     uintptr_t address = zorakMemoryAddressOf(interp, var, &why);
-    if (!address)
-        fail(interp, "%s: Variable '%s' %s (type %s)\n", command, name, why.c_str(),
-             var_type_name(var->type));
+    if (!address) fail(interp, "%s: %s\n", command, why.c_str());
     return address;
 }
 
@@ -248,7 +246,9 @@ int zorakCommandStrptr(Interpreter* interp, int argc, char** argv, void*) {
     if (!address) {
         return fail(interp, "%s: %s\n", argv[0], why.empty() ? "Text too long" : why.c_str());
     }
-    std::memcpy(zorakMemoryResolve(interp, address, length + 1, true, &why), argv[1], length);
+    unsigned char* bytes = zorakMemoryResolve(interp, address, length + 1, true, &why);
+    if (!bytes) return fail(interp, "%s: %s\n", argv[0], why.c_str());
+    std::memcpy(bytes, argv[1], length);
     setAddressResult(interp, address);
     return OK;
 }

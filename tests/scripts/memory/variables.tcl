@@ -87,3 +87,17 @@ puts [leakmem 24]
 fails {leakmem 0}
 fails {leakmem -1}
 fails {leakmem 67108864}
+
+# addresses of values that moved on are dropped, so a loop never runs out
+set ok 0
+for {set i 0} {< $i 3000} {incr i} { set v "x$i"; addressof v; incr ok }
+puts $ok
+# but live values addressed at once are bounded
+proc many {} {
+    for {set i 0} {< $i 1100} {incr i} {
+        set n$i $i
+        if {[catch {addressof n$i} m -quiet]} { return "$i $m" }
+    }
+    return none
+}
+puts [many]
