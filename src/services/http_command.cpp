@@ -192,8 +192,8 @@ int reportFailure(Interpreter* interp, const std::string& command,
         return fail(interp, command, "More than %ld redirects from '%s'", request.max_redirects,
                     url);
     case PlatformHttpFailure::TooLarge:
-        return fail(interp, command, "Body from '%s' larger than %zu bytes (use -file)", url,
-                    request.max_body);
+        return fail(interp, command, "Body from '%s' larger than %s bytes (use -file)", url,
+                    std::to_string(request.max_body).c_str());
     case PlatformHttpFailure::Unsupported:
         return fail(interp, command, "%s", response.error.c_str());
     default:

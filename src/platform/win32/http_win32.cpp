@@ -256,7 +256,7 @@ bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpRespons
         DWORD flags = SECURITY_FLAG_IGNORE_UNKNOWN_CA;
         WinHttpSetOption(handle.handle, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
         check.trusted = &trusted;
-        WinHttpSetStatusCallback(handle.handle, onStatus, WINHTTP_CALLBACK_FLAG_SENDING_REQUEST, 0);
+        WinHttpSetStatusCallback(handle.handle, onStatus, WINHTTP_CALLBACK_FLAG_SEND_REQUEST, 0);
         DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&check);
         WinHttpSetOption(handle.handle, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context);
     }
