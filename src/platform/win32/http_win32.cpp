@@ -135,8 +135,11 @@ PlatformHttpFailure failureOf(DWORD error) {
         return PlatformHttpFailure::Resolve;
     case ERROR_WINHTTP_CANNOT_CONNECT:
     case ERROR_WINHTTP_CONNECTION_ERROR:
+    case WSAECONNREFUSED:
         return PlatformHttpFailure::Connect;
+    // Some WinHTTP versions pass the socket's own timeout on.
     case ERROR_WINHTTP_TIMEOUT:
+    case WSAETIMEDOUT:
         return PlatformHttpFailure::Timeout;
     case ERROR_WINHTTP_SECURE_FAILURE:
     case ERROR_WINHTTP_SECURE_INVALID_CA:
@@ -144,6 +147,7 @@ PlatformHttpFailure failureOf(DWORD error) {
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
     case ERROR_WINHTTP_SECURE_INVALID_CERT:
     case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
         return PlatformHttpFailure::Certificate;
     case ERROR_WINHTTP_REDIRECT_FAILED:
         return PlatformHttpFailure::Redirects;
@@ -235,6 +239,11 @@ bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpRespons
     if (!session.handle) return failWith(response, GetLastError());
     int timeout = static_cast<int>(request.timeout_ms);
     WinHttpSetTimeouts(session.handle, timeout, timeout, timeout, timeout);
+    // The wait for the response's headers has a limit of its own.
+    DWORD responseTimeout = static_cast<DWORD>(timeout);
+    WinHttpSetOption(session.handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
+                     sizeof responseTimeout);
+    ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(request.timeout_ms);
     InternetHandle connection(WinHttpConnect(session.handle, host.c_str(), parts.nPort, 0));
     if (!connection.handle) return failWith(response, GetLastError());
     std::wstring verb = widen(request.method);
@@ -282,6 +291,9 @@ bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpRespons
     }
     if (!sent || !WinHttpReceiveResponse(handle.handle, nullptr))
         return failWith(response, GetLastError());
+    // Each step has its own limit; the exchange as a whole keeps to it too.
+    if (GetTickCount64() > deadline)
+        return failWith(response, PlatformHttpFailure::Timeout, ERROR_WINHTTP_TIMEOUT);
 
     DWORD status = 0;
     DWORD size = sizeof status;
@@ -307,7 +319,6 @@ bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpRespons
     }
     if (request.method == "HEAD") return true;
 
-    ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(request.timeout_ms);
     std::vector<char> chunk(64 * 1024);
     for (;;) {
         if (GetTickCount64() > deadline)
