@@ -351,14 +351,3 @@ size_t zorakMemoryLiveBlocks(size_t* bytes) {
     if (bytes) *bytes = memoryRegister.live_bytes;
     return memoryRegister.live_blocks;
 }
-
-void zorakMemoryReset() {
-    MemoryRegister& reg = memoryRegister;
-    for (auto& [start, block] : reg.blocks)
-        if (block.kind == BlockKind::Heap) std::free(block.data);
-    reg.blocks.clear();
-    reg.retired.clear();
-    reg.views = 0;
-    reg.live_bytes = 0;
-    reg.live_blocks = 0;
-}

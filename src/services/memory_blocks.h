@@ -49,6 +49,3 @@ bool zorakMemoryLeak(size_t size, size_t* total, std::string* why);
 
 // Blocks made by malloc and strptr that are still live, and their bytes.
 size_t zorakMemoryLiveBlocks(size_t* bytes);
-// Frees every block and forgets every address: a fresh interpreter starts
-// with an empty register (the old interpreter's variables are gone).
-void zorakMemoryReset();

@@ -368,9 +368,6 @@ int zorakCommandCall(Interpreter* interp, int argc, char** argv, void*) {
 } // namespace
 
 void zorakRegisterMemoryCommands(Interpreter* interp) {
-    // Addresses belong to the interpreter whose variables they reach: a new
-    // interpreter starts with none.
-    zorakMemoryReset();
     static const struct {
         const char* name;
         CommandHandler handler;
