@@ -3,7 +3,7 @@
 # Usage: tools/install-deps.sh [linux|windows|all]   (default: linux)
 set -euo pipefail
 
-linux="cmake g++ make libgtest-dev libbenchmark-dev libedit-dev"
+linux="cmake g++ make libgtest-dev libbenchmark-dev libedit-dev libcurl4-openssl-dev"
 # The Windows build: the i686 cross compiler, GoogleTest's sources and 32-bit Wine.
 windows="g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine32:i386"
 case "${1:-linux}" in

@@ -22,6 +22,8 @@
 #include "lib/lib.h"
 #include "platform/platform.h"
 #include "services/folder_commands.h"
+#include "services/http_command.h"
+#include "services/memory_commands.h"
 #include "services/info_commands.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
@@ -121,6 +123,8 @@ void zorakRegisterCommands(Interpreter* interp) {
     zorakRegisterTclWordCommands(interp);
     zorakRegisterFolderCommands(interp);
     zorakRegisterTimeAndEnvironmentCommands(interp);
+    zorakRegisterMemoryCommands(interp);
+    zorakRegisterHttpCommands(interp);
 }
 
 namespace {

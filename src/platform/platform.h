@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "zorak.h"
@@ -514,3 +515,51 @@ bool platformCaptureCommand(const std::string& line, std::string* output, long* 
 bool platformHeapCheck();
 // Bytes of memory the process has in use (resident set, working set).
 bool platformProcessMemory(uint64_t* bytes);
+
+// ---- HTTP client (the http command) ----
+// One HTTP/1.1 exchange over http or https, following redirects as asked.
+struct PlatformHttpRequest {
+    std::string method = "GET"; // GET, POST or HEAD
+    std::string url;
+    // Request headers, each "Name: value".
+    std::vector<std::string> headers;
+    bool has_body = false;
+    std::string body;
+    long timeout_ms = 30000;
+    // 0: a redirect is returned as it is.
+    long max_redirects = 10;
+    // A PEM file of certificates to trust for https instead of the
+    // system's own; empty: the system's.
+    std::string ca_file;
+    // Receives the body of the final response in chunks; false stops the
+    // transfer. Null: the body is kept in the response, up to max_body bytes.
+    bool (*sink)(void* data, const char* bytes, size_t size) = nullptr;
+    void* sink_data = nullptr;
+    size_t max_body = 64u * 1024u * 1024u;
+};
+enum class PlatformHttpFailure {
+    None,
+    BadUrl,      // not an http or https URL
+    Resolve,     // the host name is unknown
+    Connect,     // the connection was refused or could not be made
+    Timeout,     // no complete answer within the time allowed
+    Certificate, // https: the server's certificate is not trusted
+    Redirects,   // more redirects than allowed
+    TooLarge,    // the body passed max_body
+    Stopped,     // the sink stopped the transfer
+    Unsupported, // the system cannot do what was asked
+    Other
+};
+struct PlatformHttpResponse {
+    long status = 0;
+    std::string reason;
+    // The headers of the final response, in their order.
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+    std::string final_url;
+    PlatformHttpFailure failure = PlatformHttpFailure::None;
+    // The system's words for a failure.
+    std::string error;
+};
+// False when no response came (the reason in response->failure and error).
+bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpResponse* response);

@@ -396,22 +396,7 @@ int structDump(Interpreter* interp, const char* name) {
                          name);
         return ERROR;
     }
-    for (size_t line = 0; line < size; line += 16) {
-        std::string hex, text;
-        for (size_t i = line; i < line + 16; i++) {
-            if (i >= size) {
-                hex += "   ";
-                continue;
-            }
-            static const char digits[] = "0123456789abcdef";
-            hex += digits[bytes[i] >> 4];
-            hex += digits[bytes[i] & 15];
-            hex += ' ';
-            text += bytes[i] >= 32 && bytes[i] < 127 ? static_cast<char>(bytes[i]) : '.';
-        }
-        console_printf("%04llx  %s %s\n", static_cast<unsigned long long>(line), hex.c_str(),
-                       text.c_str());
-    }
+    zorakHexDump(bytes, size);
     zorakSetResult(interp, decimal(static_cast<long long>(size)).c_str(), 0);
     return OK;
 }

@@ -4,6 +4,7 @@
 // have written is checked in one place before it is followed.
 #include "vars/structs.h"
 
+#include "console/console.h"
 #include "interp/errors.h"
 #include "util/heap_text.h"
 #include "vars/scope_aliases.h"
@@ -84,13 +85,19 @@ std::string zorakStructDescribeAddress(const char* text) {
     return hex;
 }
 
-bool zorakStructRangeIsLive(uintptr_t address, size_t length) {
+bool zorakStructBlockExtent(uintptr_t address, size_t* available) {
     auto after = structRegister.blocks.upper_bound(address);
     if (after == structRegister.blocks.begin()) return false;
     auto block = std::prev(after);
     size_t offset = address - block->first;
     if (offset >= block->second.size) return false;
-    return length <= block->second.size - offset;
+    *available = block->second.size - offset;
+    return true;
+}
+
+bool zorakStructRangeIsLive(uintptr_t address, size_t length) {
+    size_t available = 0;
+    return zorakStructBlockExtent(address, &available) && length <= available;
 }
 
 int zorakStructBlockCount() {
@@ -128,6 +135,25 @@ unsigned char* zorakStructFieldBytes(Interpreter* interp, const char* command, V
         return nullptr;
     }
     return reinterpret_cast<unsigned char*>(address);
+}
+
+void zorakHexDump(const unsigned char* bytes, size_t size) {
+    static const char digits[] = "0123456789abcdef";
+    for (size_t line = 0; line < size; line += 16) {
+        std::string hex, text;
+        for (size_t i = line; i < line + 16; i++) {
+            if (i >= size) {
+                hex += "   ";
+                continue;
+            }
+            hex += digits[bytes[i] >> 4];
+            hex += digits[bytes[i] & 15];
+            hex += ' ';
+            text += bytes[i] >= 32 && bytes[i] < 127 ? static_cast<char>(bytes[i]) : '.';
+        }
+        console_printf("%04llx  %s %s\n", static_cast<unsigned long long>(line), hex.c_str(),
+                       text.c_str());
+    }
 }
 
 char* zorakStructMemberText(Interpreter* interp, Var* member) {

@@ -25,6 +25,9 @@ bool zorakStructParseAddress(const char* text, uintptr_t* address);
 std::string zorakStructDescribeAddress(const char* text);
 // True when [address, address + length) lies inside one live struct block.
 bool zorakStructRangeIsLive(uintptr_t address, size_t length);
+// True when address lies inside a live struct block; *available is the
+// number of bytes from address to the block's end.
+bool zorakStructBlockExtent(uintptr_t address, size_t* available);
 // Live blocks in the register; for tests.
 int zorakStructBlockCount();
 
@@ -36,6 +39,10 @@ unsigned char* zorakStructBlock(const Var* owner, size_t* size);
 // The bytes a field's value points at, once the register confirms the whole
 // field lies inside a live block; null (reported under command) otherwise.
 unsigned char* zorakStructFieldBytes(Interpreter* interp, const char* command, Var* member);
+
+// Prints bytes in hexadecimal and as text, 16 a line, each line led by its
+// offset from the first byte (struct dump, dump and dumpmem).
+void zorakHexDump(const unsigned char* bytes, size_t size);
 
 // The text a field holds: its bytes up to the first zero byte or its end.
 // Null (reported) when its address is not inside a live block.

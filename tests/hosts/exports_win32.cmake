@@ -29,8 +29,8 @@ if(NOT exported STREQUAL expected)
 endif()
 
 # Imports: the system's DLLs, and zorak.dll for the programs that link it.
-set(system_dlls advapi32 comdlg32 gdi32 iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32
-  oleaut32 psapi shell32 shlwapi user32 version winmm ws2_32)
+set(system_dlls advapi32 comdlg32 crypt32 gdi32 iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32
+  oleaut32 psapi shell32 shlwapi user32 version winhttp winmm ws2_32)
 get_filename_component(folder ${LIBRARY} DIRECTORY)
 foreach(file ${LIBRARY} ${folder}/embedtest.exe ${folder}/zorak.exe)
   pe_dump(${file})
