@@ -152,6 +152,29 @@ class Operands {
     std::bitset<kOperandCapacity> written_;
 };
 
+// The word an operand becomes in an operator line, when the line's cutting
+// is plain: text without blanks or characters the evaluator treats
+// specially stays itself, and "$name" (letters, digits and underscores)
+// reads a plain variable. Anything else, a missing variable included, is
+// left to the evaluator, which also reports it.
+bool lineWord(Interpreter* interp, const char* operand, const char** word) {
+    if (!operand || !*operand) return false;
+    if (operand[0] == '$') {
+        const char* name = operand + 1;
+        if (!*name) return false;
+        for (const char* c = name; *c; c++)
+            if (!isLetter(*c) && !isDigit(*c) && *c != '_') return false;
+        Var* var = zorakGetVar(interp, name, kScopeCurrent);
+        if (!var || var->type == VT_FIELD || var->type == VT_DICTIONARY) return false;
+        *word = var->value ? var->value : "";
+        return true;
+    }
+    for (const char* c = operand; *c; c++)
+        if (std::strchr(" \t\r\n;$[]{}\"\\", *c)) return false;
+    *word = operand;
+    return true;
+}
+
 // Runs "op a ?b?" and leaves the outcome on the stack. Codes 1, 5 and 6 of
 // the operator command end the evaluation.
 bool applyOperator(Interpreter* interp, Operands& operands, const char* op, int arity, int* error) {
@@ -164,7 +187,15 @@ bool applyOperator(Interpreter* interp, Operands& operands, const char* op, int 
         line += ' ';
         line += taken[i].get() ? taken[i].get() : "";
     }
-    int code = kuvetEval(interp, line.c_str(), 0, 0);
+    // The line's words are known when every operand is one plain word or a
+    // plain variable's reference: the evaluator then runs them without
+    // cutting the line again.
+    const char* words[4] = {op, nullptr, nullptr, nullptr};
+    bool cut = arity <= 3;
+    for (int i = 0; cut && i < arity; i++)
+        cut = lineWord(interp, taken[i].get(), &words[i + 1]);
+    int code = cut ? kuvetEvalWords(interp, line.c_str(), arity + 1, words)
+                   : kuvetEval(interp, line.c_str(), 0, 0);
     if (code == ERROR || code == EXIT || code == STOP) {
         interp->subst_code = code;
         *error = code;

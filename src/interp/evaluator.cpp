@@ -252,15 +252,18 @@ char** activeWords = nullptr;
 class Evaluation {
   public:
     Evaluation(Interpreter* interp, const char* script, int length, int16_t substituteOnly,
-               int16_t noVariables)
+               int16_t noVariables, bool parse = true)
         : interp_(interp), substituteOnly_(substituteOnly), noVariables_(noVariables) {
         zorakParserInit(&parser_, script, length);
-        tokens_ = zorakParsedScript(script, length);
+        if (parse) tokens_ = zorakParsedScript(script, length);
     }
     ~Evaluation() { forgetLentWords(); }
     Evaluation(const Evaluation&) = delete;
     Evaluation& operator=(const Evaluation&) = delete;
     int run();
+    // Runs one command whose words are already made, as run() would run a
+    // line that cuts into exactly these words.
+    int runWords(int argc, const char* const* words);
 
   private:
     int substituteVariable(std::string_view name, char** out, bool newWord = false);
@@ -636,6 +639,15 @@ int Evaluation::run() {
     }
 }
 
+int Evaluation::runWords(int argc, const char* const* words) {
+    for (int i = 0; i < argc; i++)
+        appendWord(wordBlocks.copy(words[i]));
+    int code = runCommand();
+    forgetLentWords();
+    wordBlocks.release(&words_.get());
+    return code >= 0 ? code : code_;
+}
+
 // Runs the assembled command. Returns -1 to go on with the next command, or
 // the code that ends this evaluation.
 int Evaluation::runCommand() {
@@ -782,22 +794,10 @@ bool zorakWordOrigin(const char* word, WordOrigin* origin) {
     return false;
 }
 
-int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
-              int16_t no_variables) {
-    if (!interp) {
-        console_printf("Assertion failed: i != NULL\n");
-        return ERROR;
-    }
-    if (!script || !*script) return OK;
-    if (zorakEval.eval_depth == 0 && !platformOnLargeStack()) {
-        // Deep recursion must not depend on the host's stack: the outermost
-        // evaluation moves to a large stack of the library's own.
-        OuterEvaluation outer{interp, script, substitute_only, no_variables, ERROR, nullptr};
-        if (platformRunOnLargeStack(runOuterEvaluation, &outer)) {
-            if (outer.fault) std::rethrow_exception(outer.fault);
-            return outer.code;
-        }
-    }
+// The checks and guards every evaluation runs under: the result emptied,
+// the nesting counted and limited, Ctrl-C watched at the outermost level,
+// and a fault reported on its way out.
+template <class Run> int guardedEvaluation(Interpreter* interp, const char* text, Run run) {
     // Emptied in place: the same empty result without a fresh allocation.
     if (interp->result) {
         interp->result[0] = '\0';
@@ -805,7 +805,7 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
     } else {
         zorakSetResult(interp, "", 0);
     }
-    size_t length = std::strlen(script);
+    size_t length = std::strlen(text);
     DepthGuard depth(&zorakEval.eval_depth);
     // The outermost script may be as long as it likes, and so may a file
     // that it runs directly; only nesting counts.
@@ -825,11 +825,43 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
                          zorakEval.eval_depth);
         return ERROR;
     }
-    Evaluation evaluation(interp, script, static_cast<int>(length), substitute_only, no_variables);
     try {
-        return evaluation.run();
+        return run(length);
     } catch (...) {
         reportFault();
         throw;
     }
+}
+
+int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
+              int16_t no_variables) {
+    if (!interp) {
+        console_printf("Assertion failed: i != NULL\n");
+        return ERROR;
+    }
+    if (!script || !*script) return OK;
+    if (zorakEval.eval_depth == 0 && !platformOnLargeStack()) {
+        // Deep recursion must not depend on the host's stack: the outermost
+        // evaluation moves to a large stack of the library's own.
+        OuterEvaluation outer{interp, script, substitute_only, no_variables, ERROR, nullptr};
+        if (platformRunOnLargeStack(runOuterEvaluation, &outer)) {
+            if (outer.fault) std::rethrow_exception(outer.fault);
+            return outer.code;
+        }
+    }
+    return guardedEvaluation(interp, script, [&](size_t length) {
+        Evaluation evaluation(interp, script, static_cast<int>(length), substitute_only,
+                              no_variables);
+        return evaluation.run();
+    });
+}
+
+int kuvetEvalWords(Interpreter* interp, const char* line, int argc, const char* const* words) {
+    // Only inside an evaluation: the outermost one moves to the large stack.
+    if (!interp || !line || !*line || argc < 1 || zorakEval.eval_depth == 0)
+        return kuvetEval(interp, line, 0, 0);
+    return guardedEvaluation(interp, line, [&](size_t length) {
+        Evaluation evaluation(interp, line, static_cast<int>(length), 0, 0, false);
+        return evaluation.runWords(argc, words);
+    });
 }

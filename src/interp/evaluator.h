@@ -10,6 +10,11 @@
 int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
               int16_t no_variables);
 
+// Runs one command line whose words the caller has already cut, exactly as
+// kuvetEval(line) would run it when line cuts into those words (no
+// substitution is left in them). For callers that build lines of plain words.
+int kuvetEvalWords(Interpreter* interp, const char* line, int argc, const char* const* words);
+
 // True when the user pressed Ctrl-C since the last check; the interrupt is
 // then reported and the caller returns STOP. Long loops inside a handler ask
 // between steps, as the evaluator asks before every command.

@@ -54,12 +54,12 @@ void openConsole() {
 // The folded form: the first byte as it is, the rest in lower case.
 struct FoldedHash {
     size_t operator()(std::string_view key) const {
-        size_t h = 1469598103934665603ull;
+        uint64_t h = 1469598103934665603ull;
         for (size_t i = 0; i < key.size(); i++) {
             h ^= static_cast<unsigned char>(i == 0 ? key[i] : lower(key[i]));
             h *= 1099511628211ull;
         }
-        return h;
+        return static_cast<size_t>(h ^ (h >> 32));
     }
 };
 
