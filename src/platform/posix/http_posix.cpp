@@ -1,8 +1,11 @@
 // The HTTP client on Linux: libcurl's easy interface, one handle per
-// exchange, http and https only (also after a redirect).
+// exchange, http and https only (also after a redirect). libcurl and the
+// TLS libraries behind it are loaded on the first request, so that a host
+// that never asks for HTTP does not pay for them at every start.
 #include "platform/platform.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <cstring>
 #include <string_view>
@@ -89,18 +92,61 @@ PlatformHttpFailure failureOf(CURLcode code) {
     }
 }
 
-// curl_global_init is not safe to race, and the library is single-threaded.
-bool curlReady() {
-    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return ready;
+// The entry points used here, found in libcurl when it is first needed.
+struct Curl {
+    decltype(&curl_global_init) global_init;
+    decltype(&curl_easy_init) easy_init;
+    decltype(&curl_easy_setopt) easy_setopt;
+    decltype(&curl_easy_perform) easy_perform;
+    decltype(&curl_easy_getinfo) easy_getinfo;
+    decltype(&curl_easy_strerror) easy_strerror;
+    decltype(&curl_easy_cleanup) easy_cleanup;
+    decltype(&curl_slist_append) slist_append;
+    decltype(&curl_slist_free_all) slist_free_all;
+};
+
+template <class Function> bool find(void* library, const char* name, Function* function) {
+    *function = reinterpret_cast<Function>(dlsym(library, name));
+    return *function != nullptr;
+}
+
+Curl loadCurl(bool* loaded) {
+    Curl api{};
+    void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+    if (!library) library = dlopen("libcurl.so", RTLD_NOW | RTLD_LOCAL);
+    *loaded = library && find(library, "curl_global_init", &api.global_init) &&
+              find(library, "curl_easy_init", &api.easy_init) &&
+              find(library, "curl_easy_setopt", &api.easy_setopt) &&
+              find(library, "curl_easy_perform", &api.easy_perform) &&
+              find(library, "curl_easy_getinfo", &api.easy_getinfo) &&
+              find(library, "curl_easy_strerror", &api.easy_strerror) &&
+              find(library, "curl_easy_cleanup", &api.easy_cleanup) &&
+              find(library, "curl_slist_append", &api.slist_append) &&
+              find(library, "curl_slist_free_all", &api.slist_free_all) &&
+              api.global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return api;
+}
+
+// Loaded once; curl_global_init is not safe to race, and the library is
+// single-threaded.
+const Curl* curl() {
+    static bool loaded = false;
+    static const Curl api = loadCurl(&loaded);
+    return loaded ? &api : nullptr;
 }
 
 } // namespace
 
 bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpResponse* response) {
     *response = PlatformHttpResponse();
-    CURL* curl = curlReady() ? curl_easy_init() : nullptr;
-    if (!curl) {
+    const Curl* api = curl();
+    if (!api) {
+        response->failure = PlatformHttpFailure::Other;
+        response->error = "the HTTP client library (libcurl.so.4) could not be loaded";
+        return false;
+    }
+    CURL* handle = api->easy_init();
+    if (!handle) {
         response->failure = PlatformHttpFailure::Other;
         response->error = "the HTTP client could not start";
         return false;
@@ -109,53 +155,53 @@ bool platformHttpRequest(const PlatformHttpRequest& request, PlatformHttpRespons
     char message[CURL_ERROR_SIZE] = "";
     curl_slist* headers = nullptr;
     for (const std::string& header : request.headers)
-        headers = curl_slist_append(headers, header.c_str());
+        headers = api->slist_append(headers, header.c_str());
 
-    curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, request.timeout_ms);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, request.max_redirects > 0 ? 1L : 0L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, request.max_redirects);
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &exchange);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &exchange);
-    if (headers) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    if (!request.ca_file.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, request.ca_file.c_str());
+    api->easy_setopt(handle, CURLOPT_URL, request.url.c_str());
+    api->easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    api->easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    api->easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(handle, CURLOPT_ERRORBUFFER, message);
+    api->easy_setopt(handle, CURLOPT_TIMEOUT_MS, request.timeout_ms);
+    api->easy_setopt(handle, CURLOPT_FOLLOWLOCATION, request.max_redirects > 0 ? 1L : 0L);
+    api->easy_setopt(handle, CURLOPT_MAXREDIRS, request.max_redirects);
+    api->easy_setopt(handle, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+    api->easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
+    api->easy_setopt(handle, CURLOPT_HEADERDATA, &exchange);
+    api->easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    api->easy_setopt(handle, CURLOPT_WRITEDATA, &exchange);
+    if (headers) api->easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    if (!request.ca_file.empty()) api->easy_setopt(handle, CURLOPT_CAINFO, request.ca_file.c_str());
     if (request.method == "HEAD") {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        api->easy_setopt(handle, CURLOPT_NOBODY, 1L);
     } else if (request.method == "POST") {
-        curl_easy_setopt(curl, CURLOPT_POST, 1L);
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE,
+        api->easy_setopt(handle, CURLOPT_POST, 1L);
+        api->easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
+        api->easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
     } else if (request.method != "GET") {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+        api->easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.method.c_str());
         if (request.has_body) {
-            curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE,
+            api->easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
                              static_cast<curl_off_t>(request.body.size()));
-            curl_easy_setopt(curl, CURLOPT_POSTFIELDS, request.body.data());
+            api->easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
         }
     }
 
-    CURLcode code = curl_easy_perform(curl);
+    CURLcode code = api->easy_perform(handle);
     long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    api->easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     char* final_url = nullptr;
-    if (curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &final_url) == CURLE_OK && final_url)
+    if (api->easy_getinfo(handle, CURLINFO_EFFECTIVE_URL, &final_url) == CURLE_OK && final_url)
         response->final_url = final_url;
     response->status = status;
     if (code != CURLE_OK) {
         response->failure = exchange.too_large ? PlatformHttpFailure::TooLarge
                             : exchange.stopped ? PlatformHttpFailure::Stopped
                                                : failureOf(code);
-        response->error = message[0] ? message : curl_easy_strerror(code);
+        response->error = message[0] ? message : api->easy_strerror(code);
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    api->slist_free_all(headers);
+    api->easy_cleanup(handle);
     return code == CURLE_OK;
 }
