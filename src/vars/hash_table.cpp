@@ -169,6 +169,14 @@ void hash_table::materialize() const {
     }
 }
 
+namespace {
+
+template <class Item> void roomForOneMore(std::vector<Item>* items) {
+    if (items->size() == items->capacity()) items->reserve(items->capacity() * 2 + 64);
+}
+
+} // namespace
+
 // Frees the nodes of waiting steps, which no chain holds yet.
 void hash_table::free_pending_nodes() {
     if (!pending_) return;
@@ -321,8 +329,10 @@ bool hash_table::set(const char* key, const char* value, bool allow_resize) {
         else
             node->value = zorakStrDup(value ? value : "");
         if (pending_) {
-            pending_->events.reserve(pending_->events.size() + 1);
-            pending_->hashes.reserve(pending_->hashes.size() + 1);
+            // Room first (growing geometrically), so that nothing below can
+            // fail once the node is in the index.
+            roomForOneMore(&pending_->events);
+            roomForOneMore(&pending_->hashes);
             index_add(node);
             pending_->events.push_back({node, 0});
             pending_->hashes.push_back(fold);
