@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 
-.PHONY: all deps deps-windows build run test asan bench fuzz clean windows test-windows
+.PHONY: all deps deps-windows build run test asan bench fuzz clean windows test-windows install package tsan
 
 all: build
 
@@ -37,10 +37,25 @@ bench: deps
 	@$(CMAKE) --build build-release -j $(JOBS)
 	./bench/run.sh build-release
 
+# Each fuzz target runs for FUZZ_SECONDS from its seed corpus fuzz/corpus/NAME/
+# (new inputs land in build-fuzz/corpus/NAME/, findings in
+# build-fuzz/findings/NAME/), in a scratch folder of its own.
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS ?= -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
+
 fuzz:
-	@$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DZORAK_FUZZ=ON >/dev/null
+	@$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_C_COMPILER=clang -DZORAK_FUZZ=ON -DZORAK_TESTS=OFF >/dev/null
 	@$(CMAKE) --build build-fuzz -j $(JOBS)
-	./build-fuzz/fuzz_eval -max_total_time=60 fuzz/corpus
+	@set -e; for target in $$(cat build-fuzz/fuzz_targets.txt); do \
+		name=$${target#fuzz_}; out=$(CURDIR)/build-fuzz; \
+		mkdir -p $$out/corpus/$$name $$out/findings/$$name $$out/scratch/$$name; \
+		dict=; [ -f $$out/$$target.dict ] && dict=-dict=$$out/$$target.dict; \
+		echo "== $$target for $(FUZZ_SECONDS) s"; \
+		(cd $$out/scratch/$$name && $$out/$$target -max_total_time=$(FUZZ_SECONDS) $(FUZZ_FLAGS) \
+			-artifact_prefix=$$out/findings/$$name/ $$dict $$out/corpus/$$name \
+			$(CURDIR)/fuzz/corpus/$$name); \
+	done
 
 # The Windows deliverables, cross-built with the i686 MinGW-w64 compilers:
 # build-win32/zorak.dll, embedtest.exe and zorak.exe.
