@@ -31,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zorakSettings.preprocessor = 0;
     Interpreter* interp = _pglobal_interp;
     if (!interp) return 0;
+    fuzzInputBegin();
     std::string script = FUZZ_COMMAND;
     int argument = 0;
     size_t start = 0;
@@ -48,5 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);
     SysFreeString(result);
     if (++runs % 500 == 0) fuzzFreshInterpreter();
+    fuzzInputEnd();
     return 0;
 }

@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzInputBegin();
     // A zero byte ends the text, as it does for a host.
     std::string script(reinterpret_cast<const char*>(data), size);
     fuzzResetSettings();
@@ -27,5 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BSTR result = zorak_command(script.c_str(), 0, 0, 0, &code);
     SysFreeString(result);
     if (++runs % 200 == 0) fuzzFreshInterpreter();
+    fuzzInputEnd();
     return 0;
 }

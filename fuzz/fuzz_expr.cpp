@@ -24,11 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzResetSettings();
     Interpreter* interp = _pglobal_interp;
     if (!interp) return 0;
+    fuzzInputBegin();
     HeapText value;
     evaluate_expression(interp, text.c_str(), value.out());
     std::string commandForm;
     decompose_expression(text.c_str(), &commandForm);
     is_constant_expression(text.c_str());
     if (++runs % 500 == 0) fuzzFreshInterpreter();
+    fuzzInputEnd();
     return 0;
 }

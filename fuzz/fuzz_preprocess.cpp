@@ -16,11 +16,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzInputBegin();
     std::string input(reinterpret_cast<const char*>(data), size);
     fuzzResetSettings();
     HeapText text(zorakStrDup(input.c_str()));
     if (preprocess(text.out(), static_cast<int>(size % 2), 0, 0) >= 1 && text.get())
         text.reset(convert_radix_literals(text.get()));
     HeapText plain(convert_radix_literals(input.c_str()));
+    fuzzInputEnd();
     return 0;
 }

@@ -21,6 +21,10 @@
 #include "zorak.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -69,7 +73,42 @@ std::vector<std::string> collectSafeCommands() {
     return names;
 }
 
+std::atomic<long> inputNumber{0};
+std::atomic<bool> inputRunning{false};
+
+void watchdog() {
+    using Clock = std::chrono::steady_clock;
+    long watched = -1;
+    bool fired = false;
+    Clock::time_point since = Clock::now();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        long current = inputNumber.load();
+        if (current != watched) {
+            watched = current;
+            fired = false;
+            since = Clock::now();
+            continue;
+        }
+        if (!fired && inputRunning.load() && Clock::now() - since > std::chrono::seconds(2)) {
+            fired = true;
+            std::raise(SIGINT);
+        }
+    }
+}
+
 } // namespace
+
+void fuzzInputBegin() {
+    static std::thread* thread = new std::thread(watchdog);
+    (void)thread;
+    inputNumber++;
+    inputRunning = true;
+}
+
+void fuzzInputEnd() {
+    inputRunning = false;
+}
 
 const std::vector<std::string>& fuzzSafeCommands() {
     static const std::vector<std::string> names = collectSafeCommands();

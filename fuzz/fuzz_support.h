@@ -19,3 +19,10 @@ void fuzzResetSettings();
 
 // The names of the safe commands, sorted.
 const std::vector<std::string>& fuzzSafeCommands();
+
+// Marks the start and the end of one input. An input that runs past two
+// seconds gets an interrupt, as a user's Ctrl-C: a script that loops for
+// ever then ends, and only a wait that no interrupt ends reaches
+// libFuzzer's timeout as a finding.
+void fuzzInputBegin();
+void fuzzInputEnd();
