@@ -26,6 +26,16 @@ run: build
 test: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
+# Installs the library, headers, host, help file, man page, pkg-config file
+# and CMake package under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	$(CMAKE) --install build --prefix $(PREFIX)
+
+# A Debian package of the same files, in build/.
+package: build
+	cd build && cpack -G DEB
+
 asan: deps
 	@$(CMAKE) -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZORAK_SANITIZE=ON >/dev/null
 	@$(CMAKE) --build build-asan -j $(JOBS)
@@ -44,6 +54,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?= -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
 
 fuzz:
+	@./tools/install-deps.sh fuzz
 	@$(CMAKE) -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DCMAKE_C_COMPILER=clang -DZORAK_FUZZ=ON -DZORAK_TESTS=OFF >/dev/null
 	@$(CMAKE) --build build-fuzz -j $(JOBS)
