@@ -167,8 +167,9 @@ int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** ar
     try {
         return handler(interp, argc, argv, data);
     } catch (const std::bad_alloc&) {
-        reportFault();
-        zorakSetErrorCode(interp, 5, nullptr);
+        // The command's own blocks are gone with the unwinding, so the
+        // report and the script after it usually find memory again.
+        zorakReportOutOfMemory(interp, argc > 0 ? argv[0] : nullptr);
     } catch (...) {
         reportFault();
     }
@@ -690,6 +691,9 @@ int kuvetEval(Interpreter* interp, const char* script, int16_t substitute_only,
     Evaluation evaluation(interp, script, static_cast<int>(length), substitute_only, no_variables);
     try {
         return evaluation.run();
+    } catch (const std::bad_alloc&) {
+        // Reported as out of memory where it is caught.
+        throw;
     } catch (...) {
         reportFault();
         throw;
