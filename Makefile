@@ -42,6 +42,13 @@ asan: deps
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# The host tests that call the exports from several threads, built with
+# ThreadSanitizer in build-tsan/; any report fails them.
+tsan: deps
+	@$(CMAKE) -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORAK_TSAN=ON >/dev/null
+	@$(CMAKE) --build build-tsan -j $(JOBS) --target stress sample
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1:exitcode=66 ctest --output-on-failure -R 'host/threads'
+
 bench: deps
 	@$(CMAKE) -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DZORAK_TESTS=OFF -DZORAK_BENCH=ON >/dev/null
 	@$(CMAKE) --build build-release -j $(JOBS)
