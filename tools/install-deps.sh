@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-# Usage: tools/install-deps.sh [linux|windows|all]   (default: linux)
+# Usage: tools/install-deps.sh [linux|windows|fuzz|all]   (default: linux)
 set -euo pipefail
 
-linux="cmake g++ make libgtest-dev libbenchmark-dev libedit-dev libcurl4-openssl-dev"
+linux="cmake g++ make libgtest-dev libbenchmark-dev libedit-dev libcurl4-openssl-dev pkg-config"
 # The Windows build: the i686 cross compiler, GoogleTest's sources and 32-bit Wine.
 windows="g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine32:i386"
+# The fuzz targets need clang's libFuzzer; nothing else does.
+fuzz="clang"
 case "${1:-linux}" in
   linux) wanted="$linux" ;;
+  fuzz) wanted="$fuzz" ;;
   windows) wanted="$windows" ;;
   all) wanted="$linux $windows" ;;
-  *) echo "usage: $0 [linux|windows|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [linux|windows|fuzz|all]" >&2; exit 2 ;;
 esac
 
 # Without dpkg this is no Debian system: leave the packages to the user.

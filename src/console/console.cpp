@@ -1,5 +1,6 @@
 // The console layer's core: opening the console, bounded writes, the text
 // attribute and the colour names.
+#include "interp/export_lock.h"
 #include "console/console.h"
 
 #include "platform/platform.h"
@@ -35,6 +36,7 @@ bool ensureOutputHandle() {
 } // namespace
 
 extern "C" ZORAK_API int ZORAK_CALL OpenConsole(int force) {
+    ExportLock lock;
     if (console_state.console_open && !force) return static_cast<int>(console_state.output_handle);
     PlatformConsoleHandles handles;
     bool usable = platformConsoleOpen(force, &handles);
@@ -164,6 +166,7 @@ FILE* zorakResolveChannel(long handle) {
 }
 
 extern "C" ZORAK_API int ZORAK_CALL WriteLn(const char* text) {
+    ExportLock lock;
     Writes(text);
     if (!ensureOutputHandle()) return 0;
     return writeChunk("\r\n", 2) ? 1 : 0;

@@ -271,6 +271,12 @@ int zorakCommandOpen(Interpreter* interp, int argc, char** argv, void*) {
     return OK;
 }
 
+void zorakChannelCloseAll() {
+    for (auto& [handle, stream] : channels.streams)
+        std::fclose(stream);
+    channels.streams.clear();
+}
+
 int zorakCommandClose(Interpreter* interp, int argc, char** argv, void*) {
     if (argc != 2) return zorakWrongArgs(interp, argc, argv);
     long handle = handleOf(argv[1]);

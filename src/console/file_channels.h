@@ -15,6 +15,10 @@ FILE* zorakChannelStream(long handle);
 // when the word names no open stream.
 FILE* zorakChannelFromWord(const char* word, bool standard);
 
+// Closes every stream in the table (their buffered output is written) and
+// empties it: the files a script left open end with its interpreter.
+void zorakChannelCloseAll();
+
 // Handlers the file command shares.
 int zorakCommandOpen(Interpreter* interp, int argc, char** argv, void*);
 int zorakCommandClose(Interpreter* interp, int argc, char** argv, void*);

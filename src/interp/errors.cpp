@@ -125,3 +125,12 @@ void zorakReportException(const char* place, const char* detail) {
     }
     Writes("\n");
 }
+
+void zorakReportOutOfMemory(Interpreter* interp, const char* place) {
+    try {
+        zorakReportError(interp, "%s: out of memory\n", place && *place ? place : "eval");
+        zorakSetErrorCode(interp, 5, nullptr);
+    } catch (...) {
+        // Nothing is left to report with; the caller's code 1 says enough.
+    }
+}

@@ -28,5 +28,10 @@ bool zorakReportErrorV(Interpreter* interp, const char* format, va_list args);
 void zorakSetErrorCode(Interpreter* interp, int code, const char* text);
 const char* zorakCodeName(Interpreter* interp, int code);
 void zorakReportException(const char* place, const char* detail);
+// Reports that place ran out of memory: prints "place: out of memory" as
+// the settings say, and leaves the numbered memory error (5, "Memory
+// allocation") in ::errorCode and ::errorMsg. It never throws, though the
+// report itself may find no memory left.
+void zorakReportOutOfMemory(Interpreter* interp, const char* place);
 // Sets a global variable through the variable layer (the error variables).
 void zorakSetGlobal(Interpreter* interp, const char* name, const char* value);

@@ -170,8 +170,9 @@ int callHandler(Interpreter* interp, CommandHandler handler, int argc, char** ar
     try {
         return handler(interp, argc, argv, data);
     } catch (const std::bad_alloc&) {
-        reportFault();
-        zorakSetErrorCode(interp, 5, nullptr);
+        // The command's own blocks are gone with the unwinding, so the
+        // report and the script after it usually find memory again.
+        zorakReportOutOfMemory(interp, argc > 0 ? argv[0] : nullptr);
     } catch (...) {
         reportFault();
     }
@@ -827,6 +828,9 @@ template <class Run> int guardedEvaluation(Interpreter* interp, const char* text
     }
     try {
         return run(length);
+    } catch (const std::bad_alloc&) {
+        // Reported as out of memory where it is caught.
+        throw;
     } catch (...) {
         reportFault();
         throw;

@@ -1,6 +1,8 @@
 // The embedding exports. No C++ exception leaves them: each reports what it
 // caught and returns its failure value.
+#include "interp/export_lock.h"
 #include "console/console.h"
+#include "console/file_channels.h"
 #include "interp/errors.h"
 #include "interp/evaluator.h"
 #include "interp/registry.h"
@@ -35,6 +37,8 @@ BSTR bstrOf(const char* text) {
 void reportFault(const char* place) {
     try {
         throw;
+    } catch (const std::bad_alloc&) {
+        zorakReportOutOfMemory(zorakLibrary.initialised ? &zorakLibrary.interp : nullptr, place);
     } catch (const std::exception& e) {
         zorakReportException(place, e.what());
     } catch (...) {
@@ -152,6 +156,7 @@ int runAutoexec(int* status) {
 extern "C" {
 
 ZORAK_API BSTR ZORAK_CALL zorak_ver(void) {
+    ExportLock lock;
     try {
         return bstrOf(zorakBuildStamp());
     } catch (...) {
@@ -161,6 +166,7 @@ ZORAK_API BSTR ZORAK_CALL zorak_ver(void) {
 }
 
 ZORAK_API int ZORAK_CALL zorak_init(SAFEARRAY** args) {
+    ExportLock lock;
     try {
         return initialise(args);
     } catch (...) {
@@ -170,6 +176,7 @@ ZORAK_API int ZORAK_CALL zorak_init(SAFEARRAY** args) {
 }
 
 ZORAK_API int ZORAK_CALL zorak_run_autoexec(int* status) {
+    ExportLock lock;
     try {
         return runAutoexec(status);
     } catch (...) {
@@ -179,6 +186,7 @@ ZORAK_API int ZORAK_CALL zorak_run_autoexec(int* status) {
 }
 
 ZORAK_API intptr_t ZORAK_CALL zorak_set_app_path(const char* path) {
+    ExportLock lock;
     if (!path || !*path) return 1;
     try {
         // The app path holds at most 260 characters of the path given.
@@ -195,10 +203,12 @@ ZORAK_API intptr_t ZORAK_CALL zorak_set_app_path(const char* path) {
 }
 
 ZORAK_API char* ZORAK_CALL zorak_get_script(void) {
+    ExportLock lock;
     return zorakLibrary.script_buffer;
 }
 
 ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) {
+    ExportLock lock;
     try {
         if (!ensureInitialised()) return emptyBstr();
         if (!path || !*path) {
@@ -227,6 +237,7 @@ ZORAK_API BSTR ZORAK_CALL zorak_load_script(const char* path, const char*, int) 
 }
 
 ZORAK_API int ZORAK_CALL zorak_eval(int argc, char** argv, void* private_data, int run_autoexec) {
+    ExportLock lock;
     try {
         if (!ensureInitialised()) return 1;
         Interpreter* interp = &zorakLibrary.interp;
@@ -245,6 +256,7 @@ ZORAK_API int ZORAK_CALL zorak_eval(int argc, char** argv, void* private_data, i
 
 ZORAK_API BSTR ZORAK_CALL zorak_command(const char* script, int breakpoints, int stack_trace,
                                         int run_autoexec, int* code) {
+    ExportLock lock;
     zorakLibrary.last_code = 1;
     if (code) *code = 1;
     try {
@@ -277,6 +289,7 @@ ZORAK_API BSTR ZORAK_CALL zorak_command(const char* script, int breakpoints, int
 }
 
 ZORAK_API int ZORAK_CALL zorak_exit(void) {
+    ExportLock lock;
     try {
         if (zorakLibrary.initialised && zorakLibrary.last_code != 1)
             zorakLibrary.last_code = zorakRunAtExit(&zorakLibrary.interp);
@@ -284,6 +297,7 @@ ZORAK_API int ZORAK_CALL zorak_exit(void) {
         platformNetworkCleanup();
         reset_attribute();
         if (zorakLibrary.initialised) zorakReleaseInterp(&zorakLibrary.interp);
+        zorakChannelCloseAll();
         zorakLibrary.initialised = 0;
         platformFlushOut();
         return 0;
@@ -293,4 +307,11 @@ ZORAK_API int ZORAK_CALL zorak_exit(void) {
         return 0;
     }
 }
+}
+
+std::recursive_mutex& zorakLibraryMutex() {
+    // Made on first use, so that no export meets it unconstructed, and never
+    // destroyed, so that an export called during the process's exit finds it.
+    static std::recursive_mutex* mutex = new std::recursive_mutex;
+    return *mutex;
 }

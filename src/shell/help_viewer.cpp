@@ -262,7 +262,14 @@ bool zorakFindHelpFile(std::string* path) {
         places.push_back(zorakHelpDirectoryOverride + "/");
     } else {
         std::string libraryDirectory;
-        if (platformLibraryDirectory(&libraryDirectory)) places.push_back(libraryDirectory);
+        if (platformLibraryDirectory(&libraryDirectory)) {
+            places.push_back(libraryDirectory);
+            // An installed library lives in PREFIX/lib (or a folder below it,
+            // such as lib/x86_64-linux-gnu) and its help file in
+            // PREFIX/share/zorak, wherever the prefix was put.
+            places.push_back(libraryDirectory + "../share/zorak/");
+            places.push_back(libraryDirectory + "../../share/zorak/");
+        }
         if (*ZORAK_DATA_DIR) places.push_back(std::string(ZORAK_DATA_DIR) + "/");
         if (*ZORAK_SOURCE_DOCS) places.push_back(std::string(ZORAK_SOURCE_DOCS) + "/");
     }

@@ -140,6 +140,9 @@ int array_unset_worker(Interpreter* interp, const char* name, int complain, int 
         if (verbose) zorakReportError(interp, "%s: Can't unset a const '%s'\n", "array", name);
         return 1;
     }
+    // A struct goes with its members and its block, as unset removes it.
+    if (var->type == VT_STRUCT && zorakVarHooks.struct_unset)
+        return zorakVarHooks.struct_unset(interp, name) == 0 ? 0 : 1;
     if (!var->parent) {
         zorakAliasDropContainers(var);
         delete var->table;

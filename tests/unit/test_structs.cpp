@@ -61,6 +61,18 @@ TEST_F(Structs, BlocksLeaveWithTheirFrames) {
     zorakRegisterCommands(interp);
 }
 
+// Every way of removing a struct variable releases its block.
+TEST_F(Structs, RemovalsReleaseTheBlock) {
+    int before = zorakStructBlockCount();
+    for (const char* removal : {"unset s", "array unset s", "struct unset s"}) {
+        ASSERT_EQ(eval("struct s {a 4 b 8}"), OK) << removal;
+        EXPECT_EQ(zorakStructBlockCount(), before + 1) << removal;
+        eval(removal);
+        EXPECT_EQ(zorakStructBlockCount(), before) << removal;
+        EXPECT_EQ(zorakGetVar(interp, "s", kScopeCurrent), nullptr) << removal;
+    }
+}
+
 TEST(StackOperations, WordsTextsAndSlots) {
     Stack* words = zorakStackCreate(0, 0);
     ASSERT_TRUE(zorakStackIsValid(words));
